@@ -1,0 +1,15 @@
+# Cross-compiling for i686 Windows with the mingw-w64 GCC (posix thread model,
+# so that std::thread and std::mutex exist).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(WUX_TARGET_TRIPLE i686-w64-mingw32)
+
+set(CMAKE_C_COMPILER   ${WUX_TARGET_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${WUX_TARGET_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER  ${WUX_TARGET_TRIPLE}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${WUX_TARGET_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
