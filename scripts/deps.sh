@@ -21,8 +21,9 @@
 #   .deps/<target>/expat-<ver>/     lib/libexpat.a, include/, lib/cmake/expat-*/
 #   .deps/<target>/cryptopp-<ver>/  lib/libcryptopp.a, include/cryptopp/,
 #                                   lib/cmake/cryptopp/
-# Each install folder gets a stamp file (.stamp) written last; a folder
-# without it is treated as incomplete and rebuilt from scratch.
+# Each install folder gets a stamp file (.stamp) written last, naming the
+# version and a hash of the build recipe; a folder without it, or with a
+# stamp from another recipe, is rebuilt from scratch.
 set -euo pipefail
 
 DEPS_EXPAT_VERSION="2.5.0-1+deb12u2"
@@ -231,7 +232,9 @@ deps_cmake_build() {
     mapfile -t common < <(deps_cmake_common "$target" "$prefix")
 
     deps_log "building $pkg $version for $target (log: ${log#"$DEPS_ROOT"/})"
-    rm -rf "$prefix" "$build"
+    # Installs of other versions go too: .deps/<target>/ then holds exactly
+    # one prefix per package for consumers that search all of them.
+    rm -rf "$build" "$DEPS_DIR/$target/$pkg"-*
     mkdir -p "$DEPS_DIR/logs"
     : >"$log"
     deps_run_logged "$log" cmake -S "$source" -B "$build" "${common[@]}" "$@"

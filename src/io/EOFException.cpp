@@ -2,8 +2,8 @@
 
 namespace cpp {
 namespace io {
-using cpp::lang::String;
 using cpp::lang::Exception;
+using cpp::lang::String;
 
 EOFException::EOFException() : IOException(String("Have reached the end of file."), 0) {}
 
@@ -15,7 +15,9 @@ EOFException& EOFException::operator=(EOFException const& other) = default;
 
 EOFException::~EOFException() = default;
 
-Exception* EOFException::clone() const { return new EOFException(*this); }
+Exception* EOFException::clone() const {
+    return new EOFException(*this);
+}
 
 } // namespace io
 } // namespace cpp

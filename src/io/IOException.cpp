@@ -2,9 +2,9 @@
 
 namespace cpp {
 namespace io {
-using cpp::lang::String;
 using cpp::lang::Exception;
 using cpp::lang::IResourceLoader;
+using cpp::lang::String;
 
 IOException::IOException() : lang::Exception(String("I/O exception occurred."), 0) {}
 
@@ -24,7 +24,9 @@ IOException& IOException::operator=(IOException const& other) = default;
 
 IOException::~IOException() = default;
 
-Exception* IOException::clone() const { return new IOException(*this); }
+Exception* IOException::clone() const {
+    return new IOException(*this);
+}
 
 } // namespace io
 } // namespace cpp

@@ -10,7 +10,9 @@ void AllocatorAdapterBase::throwArg() {
     throw ArgumentException(String("The allocator pointer is null."), String("alloc"));
 }
 
-void AllocatorAdapterBase::throwTooLarge() { throw OutOfMemoryException(); }
+void AllocatorAdapterBase::throwTooLarge() {
+    throw OutOfMemoryException();
+}
 
 } // namespace lang
 } // namespace cpp

@@ -34,8 +34,8 @@ AnsiText::AnsiText(IAllocator* a, char const* p, unsigned int n)
         throw FormatException(String("Cannot convert string."), static_cast<int>(GetLastError()));
     _units = static_cast<unsigned short*>(
         _allocator->malloc(static_cast<unsigned int>(count) * sizeof(unsigned short)));
-    int written = MultiByteToWideChar(CP_ACP, 0, p, bytes, reinterpret_cast<wchar_t*>(_units),
-                                      count);
+    int written =
+        MultiByteToWideChar(CP_ACP, 0, p, bytes, reinterpret_cast<wchar_t*>(_units), count);
     if (written <= 0) {
         int error = static_cast<int>(GetLastError());
         _allocator->free(_units);

@@ -34,7 +34,9 @@ String ArgumentException::getMessage() const {
     return text;
 }
 
-Exception* ArgumentException::clone() const { return new ArgumentException(*this); }
+Exception* ArgumentException::clone() const {
+    return new ArgumentException(*this);
+}
 
 } // namespace lang
 } // namespace cpp

@@ -13,7 +13,9 @@ ClassFoundException& ClassFoundException::operator=(ClassFoundException const& o
 
 ClassFoundException::~ClassFoundException() = default;
 
-Exception* ClassFoundException::clone() const { return new ClassFoundException(*this); }
+Exception* ClassFoundException::clone() const {
+    return new ClassFoundException(*this);
+}
 
 } // namespace lang
 } // namespace cpp

@@ -78,7 +78,9 @@ Exception& Exception::operator=(Exception const& other) {
     return *this;
 }
 
-Exception::~Exception() { delete _cause; }
+Exception::~Exception() {
+    delete _cause;
+}
 
 void Exception::setCause(Exception const* cause) {
     // The cause is copied: callers often pass the exception of a catch block
@@ -88,7 +90,9 @@ void Exception::setCause(Exception const* cause) {
     _cause = copy;
 }
 
-void Exception::setMessage(String const& msg) { _message = msg; }
+void Exception::setMessage(String const& msg) {
+    _message = msg;
+}
 
 void Exception::loadMessage(IResourceLoader* loader, unsigned int id) {
     if (loader == nullptr)
@@ -140,7 +144,9 @@ String Exception::toString() const {
     return _message;
 }
 
-String Exception::getMessage() const { return _message; }
+String Exception::getMessage() const {
+    return _message;
+}
 
 Exception const* Exception::getBaseException() const {
     Exception const* e = this;
@@ -149,7 +155,9 @@ Exception const* Exception::getBaseException() const {
     return e;
 }
 
-Exception* Exception::clone() const { return new Exception(*this); }
+Exception* Exception::clone() const {
+    return new Exception(*this);
+}
 
 } // namespace lang
 } // namespace cpp

@@ -7,7 +7,8 @@ FormatException::FormatException() : Exception(String("Invalid format."), 0) {}
 
 FormatException::FormatException(String const& msg, int errorId) : Exception(msg, errorId) {}
 
-FormatException::FormatException(String const& msg, Exception const* cause) : Exception(msg, cause) {}
+FormatException::FormatException(String const& msg, Exception const* cause)
+    : Exception(msg, cause) {}
 
 FormatException::FormatException(FormatException const& other) = default;
 
@@ -15,7 +16,9 @@ FormatException& FormatException::operator=(FormatException const& other) = defa
 
 FormatException::~FormatException() = default;
 
-Exception* FormatException::clone() const { return new FormatException(*this); }
+Exception* FormatException::clone() const {
+    return new FormatException(*this);
+}
 
 } // namespace lang
 } // namespace cpp

@@ -18,7 +18,9 @@ HMODULE module = nullptr;
 
 } // namespace
 
-HMODULE libraryModule() { return module; }
+HMODULE libraryModule() {
+    return module;
+}
 
 } // namespace lang
 } // namespace cpp

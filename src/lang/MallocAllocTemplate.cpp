@@ -27,7 +27,9 @@ void* MallocAllocTemplate::realloc(void* p, unsigned int size) {
     return q != nullptr ? q : retryRealloc(p, size);
 }
 
-void MallocAllocTemplate::free(void* p) { std::free(p); }
+void MallocAllocTemplate::free(void* p) {
+    std::free(p);
+}
 
 MallocAllocTemplate::OomHandler MallocAllocTemplate::set_oom_handler(OomHandler h) {
     OomHandler previous = _oomHandler;

@@ -5,7 +5,9 @@
 namespace cpp {
 namespace lang {
 
-void throwOutOfMemory() { throw OutOfMemoryException(); }
+void throwOutOfMemory() {
+    throw OutOfMemoryException();
+}
 
 } // namespace lang
 } // namespace cpp

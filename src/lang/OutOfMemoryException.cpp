@@ -3,7 +3,9 @@
 namespace cpp {
 namespace lang {
 
-OutOfMemoryException::OutOfMemoryException() : Exception() { setErrorId(static_cast<int>(0x8007000Eu)); }
+OutOfMemoryException::OutOfMemoryException() : Exception() {
+    setErrorId(static_cast<int>(0x8007000Eu));
+}
 
 OutOfMemoryException::OutOfMemoryException(OutOfMemoryException const& other) = default;
 
@@ -11,7 +13,9 @@ OutOfMemoryException& OutOfMemoryException::operator=(OutOfMemoryException const
 
 OutOfMemoryException::~OutOfMemoryException() = default;
 
-Exception* OutOfMemoryException::clone() const { return new OutOfMemoryException(*this); }
+Exception* OutOfMemoryException::clone() const {
+    return new OutOfMemoryException(*this);
+}
 
 } // namespace lang
 } // namespace cpp

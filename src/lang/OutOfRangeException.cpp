@@ -7,7 +7,8 @@ OutOfRangeException::OutOfRangeException() : Exception(String("Out of range."), 
 
 OutOfRangeException::OutOfRangeException(String const& msg) : Exception(msg, 0) {}
 
-OutOfRangeException::OutOfRangeException(IResourceLoader* loader, unsigned int id) : Exception(loader, id, 0) {}
+OutOfRangeException::OutOfRangeException(IResourceLoader* loader, unsigned int id)
+    : Exception(loader, id, 0) {}
 
 OutOfRangeException::OutOfRangeException(OutOfRangeException const& other) = default;
 
@@ -15,7 +16,9 @@ OutOfRangeException& OutOfRangeException::operator=(OutOfRangeException const& o
 
 OutOfRangeException::~OutOfRangeException() = default;
 
-Exception* OutOfRangeException::clone() const { return new OutOfRangeException(*this); }
+Exception* OutOfRangeException::clone() const {
+    return new OutOfRangeException(*this);
+}
 
 } // namespace lang
 } // namespace cpp

@@ -21,7 +21,9 @@ unsigned int readHeader(char const* block) {
     return gross;
 }
 
-void writeHeader(char* block, unsigned int gross) { std::memcpy(block, &gross, sizeof gross); }
+void writeHeader(char* block, unsigned int gross) {
+    std::memcpy(block, &gross, sizeof gross);
+}
 
 char* readLink(char const* block) {
     char* next;
@@ -29,7 +31,9 @@ char* readLink(char const* block) {
     return next;
 }
 
-void writeLink(char* block, char* next) { std::memcpy(block, &next, sizeof next); }
+void writeLink(char* block, char* next) {
+    std::memcpy(block, &next, sizeof next);
+}
 
 class Guard {
 public:
@@ -58,7 +62,9 @@ PoolAllocator::PoolAllocator(MallocAllocTemplate::OomHandler handler)
     std::memset(_freeLists, 0, sizeof _freeLists);
 }
 
-PoolAllocator::~PoolAllocator() { DeleteCriticalSection(&_lock); }
+PoolAllocator::~PoolAllocator() {
+    DeleteCriticalSection(&_lock);
+}
 
 unsigned int PoolAllocator::grossSizeOf(void const* p) {
     return readHeader(static_cast<char const*>(p) - HEADER);

@@ -54,13 +54,17 @@ void checkSource(void const* p, unsigned int n) {
         throw ArgumentException(String("The source pointer is null."), String("ptr"));
 }
 
-[[noreturn]] void throwRange(char const* text) { throw OutOfRangeException(String(text)); }
+[[noreturn]] void throwRange(char const* text) {
+    throw OutOfRangeException(String(text));
+}
 
 [[noreturn]] void throwCount(char const* text, char const* argument) {
     throw ArgumentException(String(text), String(argument));
 }
 
-unsigned int minOf(unsigned int a, unsigned int b) { return a < b ? a : b; }
+unsigned int minOf(unsigned int a, unsigned int b) {
+    return a < b ? a : b;
+}
 
 // True when a length of \p length plus \p extra units reaches 0xFFFFFFFF.
 bool overflows(unsigned int length, unsigned int extra) {
@@ -78,28 +82,76 @@ String::String(IAllocator* a)
     _buffer[0] = 0;
 }
 
-String::String(String const& s) : String(s._allocator) { appendUnits(s._buffer, s._length); }
+String::String(String const& s)
+    : _buffer(nullptr), _allocator(s._allocator), _capacity(0), _length(0) {
+    initCopy(s._buffer, s._length);
+}
 
-String::String(String const& s, IAllocator* a) : String(a) { appendUnits(s._buffer, s._length); }
+String::String(String const& s, IAllocator* a)
+    : _buffer(nullptr), _allocator(a != nullptr ? a : IAllocator::getWUXAllocator()),
+      _capacity(0), _length(0) {
+    initCopy(s._buffer, s._length);
+}
 
 String::String(String const& s, unsigned int pos, unsigned int n, IAllocator* a)
     : String(a != nullptr ? a : s._allocator) {
     assign(s, pos, n);
 }
 
-String::String(unsigned short c, unsigned int n, IAllocator* a) : String(a) { assign(c, n); }
+String::String(unsigned short c, unsigned int n, IAllocator* a) : String(a) {
+    assign(c, n);
+}
 
-String::String(char const* p, IAllocator* a) : String(a) { assign(p); }
+String::String(char const* p, IAllocator* a) : String(a) {
+    assign(p);
+}
 
-String::String(unsigned short const* p, IAllocator* a) : String(a) { assign(p); }
+String::String(unsigned short const* p, IAllocator* a)
+    : _buffer(nullptr), _allocator(a != nullptr ? a : IAllocator::getWUXAllocator()),
+      _capacity(0), _length(0) {
+    initCopy(p, lengthOf(p));
+}
 
-String::String(char const* p, unsigned int n, IAllocator* a) : String(a) { assign(p, n); }
-
-String::String(unsigned short const* p, unsigned int n, IAllocator* a) : String(a) {
+String::String(char const* p, unsigned int n, IAllocator* a) : String(a) {
     assign(p, n);
 }
 
-String::~String() { _allocator->free(_buffer); }
+String::String(unsigned short const* p, unsigned int n, IAllocator* a)
+    : _buffer(nullptr), _allocator(a != nullptr ? a : IAllocator::getWUXAllocator()),
+      _capacity(0), _length(0) {
+    if (n == NO_POSITION)
+        throwCount("the number of string is too long.", "num");
+    checkSource(p, n);
+    initCopy(p, n);
+}
+
+// Allocates the buffer a fresh string gets for n units (what a new string
+// followed by growTo(n) would end with) and copies the n units at p into it.
+void String::initCopy(unsigned short const* p, unsigned int n) {
+    unsigned int c = INITIAL_CAPACITY;
+    if (n > INITIAL_CAPACITY) {
+        if (n > MAX_CAPACITY)
+            throw OutOfMemoryException();
+        c = (n | 7) + 2;
+        if (c > MAX_CAPACITY)
+            c = MAX_CAPACITY;
+    }
+    try {
+        _buffer = allocUnits(_allocator, c);
+    } catch (...) {
+        if (c == n || n <= INITIAL_CAPACITY)
+            throw;
+        c = n;
+        _buffer = allocUnits(_allocator, c);
+    }
+    _capacity = c;
+    copyUnits(_buffer, p, n);
+    setLength(n);
+}
+
+String::~String() {
+    _allocator->free(_buffer);
+}
 
 void String::rehomeEmpty() {
     // EMPTY is const to its users only; the library re-seats it here when the
@@ -197,8 +249,8 @@ void String::swap(String& other) {
 // spos + j) as they are before the call. Callers have validated the ranges
 // and that the new length stays below 0xFFFFFFFF. Growth happens before any
 // unit moves, so a failed allocation leaves the string unchanged.
-String& String::splice(unsigned int pos, unsigned int k, unsigned short const* p,
-                       unsigned int spos, unsigned int j) {
+String& String::splice(unsigned int pos, unsigned int k, unsigned short const* p, unsigned int spos,
+                       unsigned int j) {
     unsigned int oldLength = _length;
     unsigned int newLength = oldLength - k + j;
     unsigned int tail = oldLength - pos - k;
@@ -243,7 +295,9 @@ String& String::assign(String const& s, unsigned int pos, unsigned int n) {
     return splice(0, _length, s._buffer + pos, 0, k);
 }
 
-String& String::assign(String const& s) { return assign(s, 0, NO_POSITION); }
+String& String::assign(String const& s) {
+    return assign(s, 0, NO_POSITION);
+}
 
 String& String::assign(unsigned short const* p, unsigned int n) {
     if (n == NO_POSITION)
@@ -254,14 +308,18 @@ String& String::assign(unsigned short const* p, unsigned int n) {
     return splice(0, _length, p, 0, n);
 }
 
-String& String::assign(unsigned short const* p) { return assign(p, lengthOf(p)); }
+String& String::assign(unsigned short const* p) {
+    return assign(p, lengthOf(p));
+}
 
 String& String::assign(char const* p, unsigned int n) {
     AnsiText text(_allocator, p, n);
     return splice(0, _length, text.units(), 0, text.length());
 }
 
-String& String::assign(char const* p) { return assign(p, AnsiText::lengthOf(p)); }
+String& String::assign(char const* p) {
+    return assign(p, AnsiText::lengthOf(p));
+}
 
 String& String::assign(unsigned short c, unsigned int n) {
     if (n == NO_POSITION)
@@ -272,10 +330,18 @@ String& String::assign(unsigned short c, unsigned int n) {
     return *this;
 }
 
-String& String::operator=(String const& s) { return assign(s); }
-String& String::operator=(unsigned short const* p) { return assign(p); }
-String& String::operator=(char const* p) { return assign(p); }
-String& String::operator=(unsigned short c) { return assign(c, 1); }
+String& String::operator=(String const& s) {
+    return assign(s);
+}
+String& String::operator=(unsigned short const* p) {
+    return assign(p);
+}
+String& String::operator=(char const* p) {
+    return assign(p);
+}
+String& String::operator=(unsigned short c) {
+    return assign(c, 1);
+}
 
 //===-- Appending --------------------------------------------------------===//
 
@@ -292,7 +358,9 @@ String& String::append(String const& s, unsigned int pos, unsigned int n) {
     return splice(_length, 0, s._buffer + pos, 0, k);
 }
 
-String& String::append(String const& s) { return append(s, 0, NO_POSITION); }
+String& String::append(String const& s) {
+    return append(s, 0, NO_POSITION);
+}
 
 String& String::append(unsigned short const* p, unsigned int n) {
     if (isInside(p))
@@ -305,7 +373,9 @@ String& String::append(unsigned short const* p, unsigned int n) {
     return appendUnits(p, n);
 }
 
-String& String::append(unsigned short const* p) { return append(p, lengthOf(p)); }
+String& String::append(unsigned short const* p) {
+    return append(p, lengthOf(p));
+}
 
 String& String::append(char const* p, unsigned int n) {
     if (n == 0)
@@ -316,7 +386,9 @@ String& String::append(char const* p, unsigned int n) {
     return appendUnits(text.units(), text.length());
 }
 
-String& String::append(char const* p) { return append(p, AnsiText::lengthOf(p)); }
+String& String::append(char const* p) {
+    return append(p, AnsiText::lengthOf(p));
+}
 
 String& String::append(unsigned short c, unsigned int n) {
     if (n == 0)
@@ -329,14 +401,30 @@ String& String::append(unsigned short c, unsigned int n) {
     return *this;
 }
 
-String& String::operator+=(String const& s) { return append(s); }
-String& String::operator+=(unsigned short const* p) { return append(p); }
-String& String::operator+=(char const* p) { return append(p); }
-String& String::operator+=(unsigned short c) { return append(c, 1); }
-String& String::operator<<(String const& s) { return append(s); }
-String& String::operator<<(unsigned short const* p) { return append(p); }
-String& String::operator<<(char const* p) { return append(p); }
-String& String::operator<<(unsigned short c) { return append(c, 1); }
+String& String::operator+=(String const& s) {
+    return append(s);
+}
+String& String::operator+=(unsigned short const* p) {
+    return append(p);
+}
+String& String::operator+=(char const* p) {
+    return append(p);
+}
+String& String::operator+=(unsigned short c) {
+    return append(c, 1);
+}
+String& String::operator<<(String const& s) {
+    return append(s);
+}
+String& String::operator<<(unsigned short const* p) {
+    return append(p);
+}
+String& String::operator<<(char const* p) {
+    return append(p);
+}
+String& String::operator<<(unsigned short c) {
+    return append(c, 1);
+}
 
 //===-- Insertion --------------------------------------------------------===//
 

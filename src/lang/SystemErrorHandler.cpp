@@ -60,8 +60,7 @@ unsigned int lastResponseText(LocalText& text) {
 unsigned int systemText(int errorId, LocalText& text) {
     wchar_t* buffer = nullptr;
     DWORD count = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM,
-                                 nullptr, static_cast<DWORD>(errorId),
-                                 USER_DEFAULT_LANGUAGE,
+                                 nullptr, static_cast<DWORD>(errorId), USER_DEFAULT_LANGUAGE,
                                  reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     text.reset(buffer);
     return buffer != nullptr ? static_cast<unsigned int>(count) : 0;
@@ -82,7 +81,9 @@ void SystemErrorHandler::delInstance() {
 
 SystemErrorHandler::~SystemErrorHandler() = default;
 
-String SystemErrorHandler::toString(int errorId) const { return toString(String::EMPTY, errorId); }
+String SystemErrorHandler::toString(int errorId) const {
+    return toString(String::EMPTY, errorId);
+}
 
 String SystemErrorHandler::toString(String const& prefix, int errorId) const {
     LocalText text;
@@ -103,7 +104,9 @@ String SystemErrorHandler::toString(String const& prefix, int errorId) const {
     return result;
 }
 
-String SystemErrorHandler::getProviderName() const { return String("System"); }
+String SystemErrorHandler::getProviderName() const {
+    return String("System");
+}
 
 } // namespace lang
 } // namespace cpp

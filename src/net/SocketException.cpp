@@ -2,9 +2,9 @@
 
 namespace cpp {
 namespace net {
-using cpp::lang::String;
 using cpp::lang::Exception;
 using cpp::lang::IResourceLoader;
+using cpp::lang::String;
 
 SocketException::SocketException() : io::IOException(String("Socket exception thrown."), 0) {}
 
@@ -22,7 +22,9 @@ SocketException& SocketException::operator=(SocketException const& other) = defa
 
 SocketException::~SocketException() = default;
 
-Exception* SocketException::clone() const { return new SocketException(*this); }
+Exception* SocketException::clone() const {
+    return new SocketException(*this);
+}
 
 } // namespace net
 } // namespace cpp

@@ -2,17 +2,20 @@
 
 namespace cpp {
 namespace security {
-using cpp::lang::String;
 using cpp::lang::Exception;
 using cpp::lang::IResourceLoader;
+using cpp::lang::String;
 
-CryptoException::CryptoException() : lang::Exception(String("Cryptography exception was thrown."), 0) {}
+CryptoException::CryptoException()
+    : lang::Exception(String("Cryptography exception was thrown."), 0) {}
 
 CryptoException::CryptoException(String const& msg) : lang::Exception(msg, 0) {}
 
-CryptoException::CryptoException(IResourceLoader* loader, unsigned int id) : lang::Exception(loader, id, 0) {}
+CryptoException::CryptoException(IResourceLoader* loader, unsigned int id)
+    : lang::Exception(loader, id, 0) {}
 
-CryptoException::CryptoException(IResourceLoader* loader, String const& key) : lang::Exception(loader, key, 0) {}
+CryptoException::CryptoException(IResourceLoader* loader, String const& key)
+    : lang::Exception(loader, key, 0) {}
 
 CryptoException::CryptoException(CryptoException const& other) = default;
 
@@ -20,7 +23,9 @@ CryptoException& CryptoException::operator=(CryptoException const& other) = defa
 
 CryptoException::~CryptoException() = default;
 
-Exception* CryptoException::clone() const { return new CryptoException(*this); }
+Exception* CryptoException::clone() const {
+    return new CryptoException(*this);
+}
 
 } // namespace security
 } // namespace cpp

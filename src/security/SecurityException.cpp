@@ -2,14 +2,16 @@
 
 namespace cpp {
 namespace security {
-using cpp::lang::String;
 using cpp::lang::Exception;
+using cpp::lang::String;
 
-SecurityException::SecurityException() : lang::Exception(String("Security exception occurred."), 0) {}
+SecurityException::SecurityException()
+    : lang::Exception(String("Security exception occurred."), 0) {}
 
 SecurityException::SecurityException(String const& msg) : lang::Exception(msg, 0) {}
 
-SecurityException::SecurityException(String const& msg, int errorId) : lang::Exception(msg, errorId) {}
+SecurityException::SecurityException(String const& msg, int errorId)
+    : lang::Exception(msg, errorId) {}
 
 SecurityException::SecurityException(SecurityException const& other) = default;
 
@@ -17,7 +19,9 @@ SecurityException& SecurityException::operator=(SecurityException const& other) 
 
 SecurityException::~SecurityException() = default;
 
-Exception* SecurityException::clone() const { return new SecurityException(*this); }
+Exception* SecurityException::clone() const {
+    return new SecurityException(*this);
+}
 
 } // namespace security
 } // namespace cpp

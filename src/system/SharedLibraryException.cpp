@@ -2,8 +2,8 @@
 
 namespace cpp {
 namespace system {
-using cpp::lang::String;
 using cpp::lang::Exception;
+using cpp::lang::String;
 
 SharedLibraryException::SharedLibraryException() : lang::Exception() {}
 
@@ -11,11 +11,14 @@ SharedLibraryException::SharedLibraryException(String const& msg) : lang::Except
 
 SharedLibraryException::SharedLibraryException(SharedLibraryException const& other) = default;
 
-SharedLibraryException& SharedLibraryException::operator=(SharedLibraryException const& other) = default;
+SharedLibraryException&
+SharedLibraryException::operator=(SharedLibraryException const& other) = default;
 
 SharedLibraryException::~SharedLibraryException() = default;
 
-Exception* SharedLibraryException::clone() const { return new SharedLibraryException(*this); }
+Exception* SharedLibraryException::clone() const {
+    return new SharedLibraryException(*this);
+}
 
 } // namespace system
 } // namespace cpp

@@ -2,9 +2,9 @@
 
 namespace cpp {
 namespace system {
-using cpp::lang::String;
 using cpp::lang::Exception;
 using cpp::lang::IResourceLoader;
+using cpp::lang::String;
 
 SystemException::SystemException() : lang::Exception(String("System exception occurred."), 0) {}
 
@@ -24,7 +24,9 @@ SystemException& SystemException::operator=(SystemException const& other) = defa
 
 SystemException::~SystemException() = default;
 
-Exception* SystemException::clone() const { return new SystemException(*this); }
+Exception* SystemException::clone() const {
+    return new SystemException(*this);
+}
 
 } // namespace system
 } // namespace cpp

@@ -9,9 +9,13 @@ lang::IResourceLoader* loader = nullptr;
 
 } // namespace
 
-lang::IResourceLoader* libraryLoader() { return loader; }
+lang::IResourceLoader* libraryLoader() {
+    return loader;
+}
 
-void setLibraryLoader(lang::IResourceLoader* l) { loader = l; }
+void setLibraryLoader(lang::IResourceLoader* l) {
+    loader = l;
+}
 
 } // namespace util
 } // namespace cpp

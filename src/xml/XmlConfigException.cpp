@@ -2,13 +2,15 @@
 
 namespace cpp {
 namespace xml {
-using cpp::lang::String;
 using cpp::lang::Exception;
 using cpp::lang::IResourceLoader;
+using cpp::lang::String;
 
-XmlConfigException::XmlConfigException() : lang::Exception(String("XML configuration exception was thrown."), 0) {}
+XmlConfigException::XmlConfigException()
+    : lang::Exception(String("XML configuration exception was thrown."), 0) {}
 
-XmlConfigException::XmlConfigException(String const& msg, int errorId) : lang::Exception(msg, errorId) {}
+XmlConfigException::XmlConfigException(String const& msg, int errorId)
+    : lang::Exception(msg, errorId) {}
 
 XmlConfigException::XmlConfigException(IResourceLoader* loader, unsigned int id, int errorId)
     : lang::Exception(loader, id, errorId) {}
@@ -22,7 +24,9 @@ XmlConfigException& XmlConfigException::operator=(XmlConfigException const& othe
 
 XmlConfigException::~XmlConfigException() = default;
 
-Exception* XmlConfigException::clone() const { return new XmlConfigException(*this); }
+Exception* XmlConfigException::clone() const {
+    return new XmlConfigException(*this);
+}
 
 } // namespace xml
 } // namespace cpp

@@ -19,8 +19,9 @@ foreach(f include/wux/wux.h bin/wux.dll lib/libwux.dll.a lib/cmake/wux/wuxConfig
     endif()
 endforeach()
 run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/tests/package/consumer -B ${consumer_build} -G Ninja
-    -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DCMAKE_PREFIX_PATH=${prefix}
+    -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DCMAKE_MAKE_PROGRAM=${MAKE_PROGRAM}
+    -DCMAKE_PREFIX_PATH=${prefix}
     -DCMAKE_FIND_ROOT_PATH=${prefix})
 run(${CMAKE_COMMAND} --build ${consumer_build})
 file(COPY ${prefix}/bin/wux.dll DESTINATION ${consumer_build})
-run(${EMULATOR} ${consumer_build}/consumer.exe)
+run(${WINE_RUN} ${WINEPREFIX} ${consumer_build}/consumer.exe)

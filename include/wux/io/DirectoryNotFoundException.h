@@ -1,4 +1,4 @@
-//===- wux/io/DirectoryNotFoundException.h ----------------------------------------*- C++ -*-===//
+//===- wux/io/DirectoryNotFoundException.h ----------------------*- C++ -*-===//
 //
 // A directory that does not exist.
 //
@@ -6,8 +6,8 @@
 #ifndef WUX_IO_DIRECTORYNOTFOUNDEXCEPTION_H
 #define WUX_IO_DIRECTORYNOTFOUNDEXCEPTION_H
 
-#include "wux/lang/Export.h"
 #include "wux/io/IOException.h"
+#include "wux/lang/Export.h"
 
 namespace cpp {
 namespace io {

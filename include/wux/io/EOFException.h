@@ -1,4 +1,4 @@
-//===- wux/io/EOFException.h ----------------------------------------*- C++ -*-===//
+//===- wux/io/EOFException.h ------------------------------------*- C++ -*-===//
 //
 // A read ran past the end of the data.
 //
@@ -6,8 +6,8 @@
 #ifndef WUX_IO_EOFEXCEPTION_H
 #define WUX_IO_EOFEXCEPTION_H
 
-#include "wux/lang/Export.h"
 #include "wux/io/IOException.h"
+#include "wux/lang/Export.h"
 
 namespace cpp {
 namespace io {

@@ -1,4 +1,4 @@
-//===- wux/io/FileNotFoundException.h ----------------------------------------*- C++ -*-===//
+//===- wux/io/FileNotFoundException.h ---------------------------*- C++ -*-===//
 //
 // A file that does not exist.
 //
@@ -6,8 +6,8 @@
 #ifndef WUX_IO_FILENOTFOUNDEXCEPTION_H
 #define WUX_IO_FILENOTFOUNDEXCEPTION_H
 
-#include "wux/lang/Export.h"
 #include "wux/io/IOException.h"
+#include "wux/lang/Export.h"
 
 namespace cpp {
 namespace io {

@@ -1,4 +1,4 @@
-//===- wux/io/IOException.h ----------------------------------------*- C++ -*-===//
+//===- wux/io/IOException.h -------------------------------------*- C++ -*-===//
 //
 // An input/output failure.
 //
@@ -6,8 +6,8 @@
 #ifndef WUX_IO_IOEXCEPTION_H
 #define WUX_IO_IOEXCEPTION_H
 
-#include "wux/lang/Export.h"
 #include "wux/lang/Exception.h"
+#include "wux/lang/Export.h"
 #include "wux/lang/IResourceLoader.h"
 
 namespace cpp {

@@ -1,4 +1,4 @@
-//===- wux/lang/AllocatorAdapter.h - Containers on an IAllocator -*- C++ -*-===//
+//===- wux/lang/AllocatorAdapter.h ------------------------------*- C++ -*-===//
 //
 // AllocatorAdapter<T> is a standard-library allocator that forwards to an
 // IAllocator, so that std::vector and friends can live on a wux allocator:

@@ -1,4 +1,4 @@
-//===- wux/lang/ArgumentException.h - A bad argument -----------*- C++ -*-===//
+//===- wux/lang/ArgumentException.h - A bad argument ------------*- C++ -*-===//
 //
 // ArgumentException reports an argument a function cannot accept, together
 // with the argument's name:

@@ -1,4 +1,4 @@
-//===- wux/lang/ClassFoundException.h ----------------------------------------*- C++ -*-===//
+//===- wux/lang/ClassFoundException.h ---------------------------*- C++ -*-===//
 //
 // A class could not be found.
 //
@@ -6,8 +6,8 @@
 #ifndef WUX_LANG_CLASSFOUNDEXCEPTION_H
 #define WUX_LANG_CLASSFOUNDEXCEPTION_H
 
-#include "wux/lang/Export.h"
 #include "wux/lang/Exception.h"
+#include "wux/lang/Export.h"
 
 namespace cpp {
 namespace lang {

@@ -1,4 +1,4 @@
-//===- wux/lang/Export.h - Symbol visibility of wux.dll --------*- C++ -*-===//
+//===- wux/lang/Export.h - Symbol visibility of wux.dll ---------*- C++ -*-===//
 //
 // WUX_API marks every class and function that wux.dll exports. Inside the
 // library (WUX_BUILD defined) it exports, in applications it imports.

@@ -1,4 +1,4 @@
-//===- wux/lang/FormatException.h ----------------------------------------*- C++ -*-===//
+//===- wux/lang/FormatException.h -------------------------------*- C++ -*-===//
 //
 // A text could not be parsed or formatted.
 //
@@ -6,8 +6,8 @@
 #ifndef WUX_LANG_FORMATEXCEPTION_H
 #define WUX_LANG_FORMATEXCEPTION_H
 
-#include "wux/lang/Export.h"
 #include "wux/lang/Exception.h"
+#include "wux/lang/Export.h"
 
 namespace cpp {
 namespace lang {

@@ -1,4 +1,4 @@
-//===- wux/lang/HeapAllocTemplate.h - Private Win32 heap policy *- C++ -*-===//
+//===- wux/lang/HeapAllocTemplate.h -----------------------------*- C++ -*-===//
 //
 // An allocation policy over a private, unserialised Win32 heap (HeapCreate
 // with HEAP_NO_SERIALIZE): one instance is for one thread at a time. When an

@@ -1,4 +1,4 @@
-//===- wux/lang/IErrorProvider.h - Texts for error ids ---------*- C++ -*-===//
+//===- wux/lang/IErrorProvider.h - Texts for error ids ----------*- C++ -*-===//
 //
 // IErrorProvider turns the error id an Exception carries (a Win32 error code
 // or an HRESULT) into readable text. SystemErrorHandler is the library's

@@ -1,4 +1,4 @@
-//===- wux/lang/IResourceLoader.h - Keyed and numbered texts ---*- C++ -*-===//
+//===- wux/lang/IResourceLoader.h - Keyed and numbered texts ----*- C++ -*-===//
 //
 // IResourceLoader maps a numeric id or a string key ("IDS_NULL_ARGUMENT") to
 // a text. Exceptions and String::format use it to build their messages; the

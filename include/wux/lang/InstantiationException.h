@@ -1,4 +1,4 @@
-//===- wux/lang/InstantiationException.h ----------------------------------------*- C++ -*-===//
+//===- wux/lang/InstantiationException.h ------------------------*- C++ -*-===//
 //
 // An object could not be instantiated.
 //
@@ -6,8 +6,8 @@
 #ifndef WUX_LANG_INSTANTIATIONEXCEPTION_H
 #define WUX_LANG_INSTANTIATIONEXCEPTION_H
 
-#include "wux/lang/Export.h"
 #include "wux/lang/Exception.h"
+#include "wux/lang/Export.h"
 
 namespace cpp {
 namespace lang {

@@ -1,4 +1,4 @@
-//===- wux/lang/InvalidOperationException.h ----------------------------------------*- C++ -*-===//
+//===- wux/lang/InvalidOperationException.h ---------------------*- C++ -*-===//
 //
 // An operation not valid in the object's current state.
 //
@@ -6,8 +6,8 @@
 #ifndef WUX_LANG_INVALIDOPERATIONEXCEPTION_H
 #define WUX_LANG_INVALIDOPERATIONEXCEPTION_H
 
-#include "wux/lang/Export.h"
 #include "wux/lang/Exception.h"
+#include "wux/lang/Export.h"
 #include "wux/lang/IResourceLoader.h"
 
 namespace cpp {

@@ -1,4 +1,4 @@
-//===- wux/lang/MallocAllocTemplate.h - Runtime-heap policy ----*- C++ -*-===//
+//===- wux/lang/MallocAllocTemplate.h - Runtime-heap policy -----*- C++ -*-===//
 //
 // A small allocation policy over the C runtime heap with an out-of-memory
 // handler. When the runtime returns null, the handler (if any) is called and

@@ -1,4 +1,4 @@
-//===- wux/lang/NotImplementedException.h ----------------------------------------*- C++ -*-===//
+//===- wux/lang/NotImplementedException.h -----------------------*- C++ -*-===//
 //
 // An operation the object does not support.
 //
@@ -6,8 +6,8 @@
 #ifndef WUX_LANG_NOTIMPLEMENTEDEXCEPTION_H
 #define WUX_LANG_NOTIMPLEMENTEDEXCEPTION_H
 
-#include "wux/lang/Export.h"
 #include "wux/lang/Exception.h"
+#include "wux/lang/Export.h"
 
 namespace cpp {
 namespace lang {

@@ -1,4 +1,4 @@
-//===- wux/lang/OutOfMemoryException.h ----------------------------------------*- C++ -*-===//
+//===- wux/lang/OutOfMemoryException.h --------------------------*- C++ -*-===//
 //
 // Memory could not be obtained. Error id 0x8007000E (E_OUTOFMEMORY).
 //
@@ -6,8 +6,8 @@
 #ifndef WUX_LANG_OUTOFMEMORYEXCEPTION_H
 #define WUX_LANG_OUTOFMEMORYEXCEPTION_H
 
-#include "wux/lang/Export.h"
 #include "wux/lang/Exception.h"
+#include "wux/lang/Export.h"
 
 namespace cpp {
 namespace lang {

@@ -1,4 +1,4 @@
-//===- wux/lang/OutOfRangeException.h ----------------------------------------*- C++ -*-===//
+//===- wux/lang/OutOfRangeException.h ---------------------------*- C++ -*-===//
 //
 // An offset or index outside the valid range.
 //
@@ -6,8 +6,8 @@
 #ifndef WUX_LANG_OUTOFRANGEEXCEPTION_H
 #define WUX_LANG_OUTOFRANGEEXCEPTION_H
 
-#include "wux/lang/Export.h"
 #include "wux/lang/Exception.h"
+#include "wux/lang/Export.h"
 #include "wux/lang/IResourceLoader.h"
 
 namespace cpp {

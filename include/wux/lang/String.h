@@ -178,9 +178,8 @@ private:
     friend class IAllocator;
 
     bool growTo(unsigned int n);
-    bool isInside(unsigned short const* p) const {
-        return p >= _buffer && p < _buffer + _length;
-    }
+    void initCopy(unsigned short const* p, unsigned int n);
+    bool isInside(unsigned short const* p) const { return p >= _buffer && p < _buffer + _length; }
     String& appendUnits(unsigned short const* p, unsigned int n);
     String& insertUnits(unsigned int pos, unsigned short const* p, unsigned int n);
     String& splice(unsigned int pos, unsigned int k, unsigned short const* p, unsigned int spos,

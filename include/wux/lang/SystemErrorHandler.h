@@ -1,4 +1,4 @@
-//===- wux/lang/SystemErrorHandler.h - Operating-system texts --*- C++ -*-===//
+//===- wux/lang/SystemErrorHandler.h - Operating-system texts ---*- C++ -*-===//
 //
 // The process-wide IErrorProvider backed by FormatMessageW (and, for WinINet's
 // extended error 12003, by the server's last response text).

@@ -1,4 +1,4 @@
-//===- wux/lang/WinTypes.h - Win32 types named by the API ------*- C++ -*-===//
+//===- wux/lang/WinTypes.h - Win32 types named by the API -------*- C++ -*-===//
 //
 // The few Win32 types that wux's public interface names, declared exactly as
 // <windows.h> declares them (same tags, same typedefs) so that either header

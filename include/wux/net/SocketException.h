@@ -1,4 +1,4 @@
-//===- wux/net/SocketException.h ----------------------------------------*- C++ -*-===//
+//===- wux/net/SocketException.h --------------------------------*- C++ -*-===//
 //
 // A Windows Sockets failure.
 //
@@ -6,8 +6,8 @@
 #ifndef WUX_NET_SOCKETEXCEPTION_H
 #define WUX_NET_SOCKETEXCEPTION_H
 
-#include "wux/lang/Export.h"
 #include "wux/io/IOException.h"
+#include "wux/lang/Export.h"
 #include "wux/lang/IResourceLoader.h"
 
 namespace cpp {

@@ -1,4 +1,4 @@
-//===- wux/net/SocketTimeoutException.h ----------------------------------------*- C++ -*-===//
+//===- wux/net/SocketTimeoutException.h -------------------------*- C++ -*-===//
 //
 // A socket operation that timed out.
 //
@@ -7,8 +7,8 @@
 #define WUX_NET_SOCKETTIMEOUTEXCEPTION_H
 
 #include "wux/lang/Export.h"
-#include "wux/net/SocketException.h"
 #include "wux/lang/IResourceLoader.h"
+#include "wux/net/SocketException.h"
 
 namespace cpp {
 namespace net {

@@ -1,4 +1,4 @@
-//===- wux/security/CryptoException.h ----------------------------------------*- C++ -*-===//
+//===- wux/security/CryptoException.h ---------------------------*- C++ -*-===//
 //
 // A cryptographic failure.
 //
@@ -6,8 +6,8 @@
 #ifndef WUX_SECURITY_CRYPTOEXCEPTION_H
 #define WUX_SECURITY_CRYPTOEXCEPTION_H
 
-#include "wux/lang/Export.h"
 #include "wux/lang/Exception.h"
+#include "wux/lang/Export.h"
 #include "wux/lang/IResourceLoader.h"
 
 namespace cpp {

@@ -1,4 +1,4 @@
-//===- wux/security/SecurityException.h ----------------------------------------*- C++ -*-===//
+//===- wux/security/SecurityException.h -------------------------*- C++ -*-===//
 //
 // A security failure.
 //
@@ -6,8 +6,8 @@
 #ifndef WUX_SECURITY_SECURITYEXCEPTION_H
 #define WUX_SECURITY_SECURITYEXCEPTION_H
 
-#include "wux/lang/Export.h"
 #include "wux/lang/Exception.h"
+#include "wux/lang/Export.h"
 
 namespace cpp {
 namespace security {

@@ -1,4 +1,4 @@
-//===- wux/system/SharedLibraryException.h ----------------------------------------*- C++ -*-===//
+//===- wux/system/SharedLibraryException.h ----------------------*- C++ -*-===//
 //
 // A failure of the module registry.
 //
@@ -6,8 +6,8 @@
 #ifndef WUX_SYSTEM_SHAREDLIBRARYEXCEPTION_H
 #define WUX_SYSTEM_SHAREDLIBRARYEXCEPTION_H
 
-#include "wux/lang/Export.h"
 #include "wux/lang/Exception.h"
+#include "wux/lang/Export.h"
 
 namespace cpp {
 namespace system {

@@ -1,4 +1,4 @@
-//===- wux/system/SystemException.h ----------------------------------------*- C++ -*-===//
+//===- wux/system/SystemException.h -----------------------------*- C++ -*-===//
 //
 // An operating-system failure.
 //
@@ -6,8 +6,8 @@
 #ifndef WUX_SYSTEM_SYSTEMEXCEPTION_H
 #define WUX_SYSTEM_SYSTEMEXCEPTION_H
 
-#include "wux/lang/Export.h"
 #include "wux/lang/Exception.h"
+#include "wux/lang/Export.h"
 #include "wux/lang/IResourceLoader.h"
 
 namespace cpp {

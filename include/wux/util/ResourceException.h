@@ -1,4 +1,4 @@
-//===- wux/util/ResourceException.h ----------------------------------------*- C++ -*-===//
+//===- wux/util/ResourceException.h -----------------------------*- C++ -*-===//
 //
 // A resource that could not be loaded.
 //
@@ -6,8 +6,8 @@
 #ifndef WUX_UTIL_RESOURCEEXCEPTION_H
 #define WUX_UTIL_RESOURCEEXCEPTION_H
 
-#include "wux/lang/Export.h"
 #include "wux/lang/Exception.h"
+#include "wux/lang/Export.h"
 
 namespace cpp {
 namespace util {

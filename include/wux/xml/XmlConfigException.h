@@ -1,4 +1,4 @@
-//===- wux/xml/XmlConfigException.h ----------------------------------------*- C++ -*-===//
+//===- wux/xml/XmlConfigException.h -----------------------------*- C++ -*-===//
 //
 // A failure reading or writing an XML configuration.
 //
@@ -6,8 +6,8 @@
 #ifndef WUX_XML_XMLCONFIGEXCEPTION_H
 #define WUX_XML_XMLCONFIGEXCEPTION_H
 
-#include "wux/lang/Export.h"
 #include "wux/lang/Exception.h"
+#include "wux/lang/Export.h"
 #include "wux/lang/IResourceLoader.h"
 
 namespace cpp {

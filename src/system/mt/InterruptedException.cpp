@@ -3,15 +3,17 @@
 namespace cpp {
 namespace system {
 namespace mt {
-using cpp::lang::String;
 using cpp::lang::Exception;
 using cpp::lang::IResourceLoader;
+using cpp::lang::String;
 
-InterruptedException::InterruptedException() : lang::Exception(String("The thread interrupted."), 0) {}
+InterruptedException::InterruptedException()
+    : lang::Exception(String("The thread interrupted."), 0) {}
 
 InterruptedException::InterruptedException(String const& msg) : lang::Exception(msg, 0) {}
 
-InterruptedException::InterruptedException(String const& msg, Exception const* cause) : lang::Exception(msg, cause) {}
+InterruptedException::InterruptedException(String const& msg, Exception const* cause)
+    : lang::Exception(msg, cause) {}
 
 InterruptedException::InterruptedException(IResourceLoader* loader, unsigned int id, int errorId)
     : lang::Exception(loader, id, errorId) {}
@@ -25,7 +27,9 @@ InterruptedException& InterruptedException::operator=(InterruptedException const
 
 InterruptedException::~InterruptedException() = default;
 
-Exception* InterruptedException::clone() const { return new InterruptedException(*this); }
+Exception* InterruptedException::clone() const {
+    return new InterruptedException(*this);
+}
 
 } // namespace mt
 } // namespace system

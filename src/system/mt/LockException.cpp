@@ -3,9 +3,9 @@
 namespace cpp {
 namespace system {
 namespace mt {
-using cpp::lang::String;
 using cpp::lang::Exception;
 using cpp::lang::IResourceLoader;
+using cpp::lang::String;
 
 LockException::LockException() : lang::Exception(String("Lock exception."), 0) {}
 
@@ -25,7 +25,9 @@ LockException& LockException::operator=(LockException const& other) = default;
 
 LockException::~LockException() = default;
 
-Exception* LockException::clone() const { return new LockException(*this); }
+Exception* LockException::clone() const {
+    return new LockException(*this);
+}
 
 } // namespace mt
 } // namespace system

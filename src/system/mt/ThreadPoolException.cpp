@@ -3,9 +3,9 @@
 namespace cpp {
 namespace system {
 namespace mt {
-using cpp::lang::String;
 using cpp::lang::Exception;
 using cpp::lang::IResourceLoader;
+using cpp::lang::String;
 
 ThreadPoolException::ThreadPoolException() : lang::Exception() {}
 
@@ -23,7 +23,9 @@ ThreadPoolException& ThreadPoolException::operator=(ThreadPoolException const& o
 
 ThreadPoolException::~ThreadPoolException() = default;
 
-Exception* ThreadPoolException::clone() const { return new ThreadPoolException(*this); }
+Exception* ThreadPoolException::clone() const {
+    return new ThreadPoolException(*this);
+}
 
 } // namespace mt
 } // namespace system

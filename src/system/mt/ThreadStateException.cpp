@@ -3,17 +3,20 @@
 namespace cpp {
 namespace system {
 namespace mt {
-using cpp::lang::String;
 using cpp::lang::Exception;
 using cpp::lang::IResourceLoader;
+using cpp::lang::String;
 
-ThreadStateException::ThreadStateException() : lang::Exception(String("Illegal thread state."), 0) {}
+ThreadStateException::ThreadStateException()
+    : lang::Exception(String("Illegal thread state."), 0) {}
 
 ThreadStateException::ThreadStateException(String const& msg) : lang::Exception(msg, 0) {}
 
-ThreadStateException::ThreadStateException(IResourceLoader* loader, unsigned int id) : lang::Exception(loader, id, 0) {}
+ThreadStateException::ThreadStateException(IResourceLoader* loader, unsigned int id)
+    : lang::Exception(loader, id, 0) {}
 
-ThreadStateException::ThreadStateException(IResourceLoader* loader, String const& key) : lang::Exception(loader, key, 0) {}
+ThreadStateException::ThreadStateException(IResourceLoader* loader, String const& key)
+    : lang::Exception(loader, key, 0) {}
 
 ThreadStateException::ThreadStateException(ThreadStateException const& other) = default;
 
@@ -21,7 +24,9 @@ ThreadStateException& ThreadStateException::operator=(ThreadStateException const
 
 ThreadStateException::~ThreadStateException() = default;
 
-Exception* ThreadStateException::clone() const { return new ThreadStateException(*this); }
+Exception* ThreadStateException::clone() const {
+    return new ThreadStateException(*this);
+}
 
 } // namespace mt
 } // namespace system

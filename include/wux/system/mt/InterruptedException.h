@@ -1,4 +1,4 @@
-//===- wux/system/mt/InterruptedException.h ----------------------------------------*- C++ -*-===//
+//===- wux/system/mt/InterruptedException.h ---------------------*- C++ -*-===//
 //
 // A wait that was interrupted.
 //
@@ -6,8 +6,8 @@
 #ifndef WUX_SYSTEM_MT_INTERRUPTEDEXCEPTION_H
 #define WUX_SYSTEM_MT_INTERRUPTEDEXCEPTION_H
 
-#include "wux/lang/Export.h"
 #include "wux/lang/Exception.h"
+#include "wux/lang/Export.h"
 #include "wux/lang/IResourceLoader.h"
 
 namespace cpp {

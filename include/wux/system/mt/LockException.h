@@ -1,4 +1,4 @@
-//===- wux/system/mt/LockException.h ----------------------------------------*- C++ -*-===//
+//===- wux/system/mt/LockException.h ----------------------------*- C++ -*-===//
 //
 // A lock that could not be taken or released.
 //
@@ -6,8 +6,8 @@
 #ifndef WUX_SYSTEM_MT_LOCKEXCEPTION_H
 #define WUX_SYSTEM_MT_LOCKEXCEPTION_H
 
-#include "wux/lang/Export.h"
 #include "wux/lang/Exception.h"
+#include "wux/lang/Export.h"
 #include "wux/lang/IResourceLoader.h"
 
 namespace cpp {

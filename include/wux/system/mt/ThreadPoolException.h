@@ -1,4 +1,4 @@
-//===- wux/system/mt/ThreadPoolException.h ----------------------------------------*- C++ -*-===//
+//===- wux/system/mt/ThreadPoolException.h ----------------------*- C++ -*-===//
 //
 // A failure of the thread pool.
 //
@@ -6,8 +6,8 @@
 #ifndef WUX_SYSTEM_MT_THREADPOOLEXCEPTION_H
 #define WUX_SYSTEM_MT_THREADPOOLEXCEPTION_H
 
-#include "wux/lang/Export.h"
 #include "wux/lang/Exception.h"
+#include "wux/lang/Export.h"
 #include "wux/lang/IResourceLoader.h"
 
 namespace cpp {

@@ -1,4 +1,4 @@
-//===- wux/system/mt/ThreadStateException.h ----------------------------------------*- C++ -*-===//
+//===- wux/system/mt/ThreadStateException.h ---------------------*- C++ -*-===//
 //
 // An operation not valid in the thread's state.
 //
@@ -6,8 +6,8 @@
 #ifndef WUX_SYSTEM_MT_THREADSTATEEXCEPTION_H
 #define WUX_SYSTEM_MT_THREADSTATEEXCEPTION_H
 
-#include "wux/lang/Export.h"
 #include "wux/lang/Exception.h"
+#include "wux/lang/Export.h"
 #include "wux/lang/IResourceLoader.h"
 
 namespace cpp {
