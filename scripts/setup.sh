@@ -3,7 +3,7 @@
 # Quick (a dpkg query) when everything is present.
 set -euo pipefail
 packages=(cmake ninja-build dpkg-dev g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          wine64 googletest gettext)
+          wine64 googletest gettext unicode-data python3)
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed"; then

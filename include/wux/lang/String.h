@@ -32,10 +32,14 @@
 
 #include "wux/lang/Export.h"
 
+#include <cstdarg>
+#include <vector>
+
 namespace cpp {
 namespace lang {
 
 class IAllocator;
+class IResourceLoader;
 
 class WUX_API String {
 public:
@@ -174,6 +178,179 @@ public:
     /// terminator) and returns their count.
     unsigned int copy(unsigned short* dst, unsigned int n, unsigned int pos = 0) const;
 
+    // Searching. Each search returns the index found or NO_POSITION. The
+    // pattern is a String, a terminated wide text, n wide units, a narrow
+    // text (converted from the ANSI code page; an empty narrow pattern finds
+    // nothing) or a single unit. Forward searches start at 0, backward ones
+    // at the end.
+    //
+    //   String s(L"a,b;c");
+    //   s.find(',');                 // 1
+    //   s.findFirstOf(L";,", 2);     // 3
+    //   s.rfind("b");                // 2
+
+    unsigned int find(String const& s, unsigned int pos = 0) const;
+    unsigned int find(unsigned short const* p, unsigned int pos = 0) const;
+    unsigned int find(unsigned short const* p, unsigned int pos, unsigned int n) const;
+    unsigned int find(char const* p, unsigned int pos = 0) const;
+    unsigned int find(char const* p, unsigned int pos, unsigned int n) const;
+    unsigned int find(unsigned short c, unsigned int pos = 0) const;
+
+    unsigned int rfind(String const& s, unsigned int pos = NO_POSITION) const;
+    unsigned int rfind(unsigned short const* p, unsigned int pos = NO_POSITION) const;
+    unsigned int rfind(unsigned short const* p, unsigned int pos, unsigned int n) const;
+    unsigned int rfind(char const* p, unsigned int pos = NO_POSITION) const;
+    unsigned int rfind(char const* p, unsigned int pos, unsigned int n) const;
+    unsigned int rfind(unsigned short c, unsigned int pos = NO_POSITION) const;
+
+    /// The first unit at or after \p pos that is one of the pattern's units.
+    unsigned int findFirstOf(String const& s, unsigned int pos = 0) const;
+    unsigned int findFirstOf(unsigned short const* p, unsigned int pos = 0) const;
+    unsigned int findFirstOf(unsigned short const* p, unsigned int pos, unsigned int n) const;
+    unsigned int findFirstOf(char const* p, unsigned int pos = 0) const;
+    unsigned int findFirstOf(char const* p, unsigned int pos, unsigned int n) const;
+    unsigned int findFirstOf(unsigned short c, unsigned int pos = 0) const;
+
+    /// The last unit at or before \p pos that is one of the pattern's units.
+    unsigned int findLastOf(String const& s, unsigned int pos = NO_POSITION) const;
+    unsigned int findLastOf(unsigned short const* p, unsigned int pos = NO_POSITION) const;
+    unsigned int findLastOf(unsigned short const* p, unsigned int pos, unsigned int n) const;
+    unsigned int findLastOf(char const* p, unsigned int pos = NO_POSITION) const;
+    unsigned int findLastOf(char const* p, unsigned int pos, unsigned int n) const;
+    unsigned int findLastOf(unsigned short c, unsigned int pos = NO_POSITION) const;
+
+    /// The first unit at or after \p pos that is none of the pattern's units.
+    unsigned int findFirstNotOf(String const& s, unsigned int pos = 0) const;
+    unsigned int findFirstNotOf(unsigned short const* p, unsigned int pos = 0) const;
+    unsigned int findFirstNotOf(unsigned short const* p, unsigned int pos, unsigned int n) const;
+    unsigned int findFirstNotOf(char const* p, unsigned int pos = 0) const;
+    unsigned int findFirstNotOf(char const* p, unsigned int pos, unsigned int n) const;
+    unsigned int findFirstNotOf(unsigned short c, unsigned int pos = 0) const;
+
+    /// The last unit at or before \p pos that is none of the pattern's units.
+    unsigned int findLastNotOf(String const& s, unsigned int pos = NO_POSITION) const;
+    unsigned int findLastNotOf(unsigned short const* p, unsigned int pos = NO_POSITION) const;
+    unsigned int findLastNotOf(unsigned short const* p, unsigned int pos, unsigned int n) const;
+    unsigned int findLastNotOf(char const* p, unsigned int pos = NO_POSITION) const;
+    unsigned int findLastNotOf(char const* p, unsigned int pos, unsigned int n) const;
+    unsigned int findLastNotOf(unsigned short c, unsigned int pos = NO_POSITION) const;
+
+    /// The first index >= \p pos whose unit occurs in \p set; pos = length
+    /// gives NO_POSITION, pos > length throws OutOfRangeException.
+    unsigned int findAny(unsigned int pos, String const& set) const;
+    unsigned int findAny(String const& set) const;
+    /// The last index <= \p pos whose unit occurs in \p set; pos =
+    /// NO_POSITION gives NO_POSITION, another pos >= length throws.
+    unsigned int findLastOfAny(unsigned int pos, String const& set) const;
+    unsigned int findLastOfAny(String const& set) const;
+
+    /// The number of units equal to \p c.
+    int freq(unsigned short c) const;
+    /// True when the string begins with the units of \p p (an empty wide
+    /// pattern gives true, an empty narrow one false).
+    bool startsWith(unsigned short const* p) const;
+    bool startsWith(String const& s) const;
+    bool startsWith(char const* p) const;
+
+    // Comparison, ordinal on unsigned 16-bit units: -1, 0 or 1. The compared
+    // part of this string is [pos, pos + min(n, length - pos)).
+
+    int compare(unsigned int pos, unsigned int n, unsigned short const* p, unsigned int pn) const;
+    int compare(unsigned int pos, unsigned int n, String const& s, unsigned int spos,
+                unsigned int sn) const;
+    int compare(String const& s) const;
+    int compare(unsigned short const* p) const;
+    int compare(unsigned short const* p, unsigned int pn) const;
+    int compare(unsigned int pos, unsigned int n, String const& s) const;
+    int compare(unsigned int pos, unsigned int n, unsigned short const* p) const;
+
+    /// As compare(), but two units also count as equal when their upper-case
+    /// forms (Char::toUpper) are equal or the lower-case forms of those are.
+    int compareIgnoreCase(unsigned int pos, unsigned int n, unsigned short const* p,
+                          unsigned int pn) const;
+    int compareIgnoreCase(unsigned int pos, unsigned int n, String const& s, unsigned int spos,
+                          unsigned int sn) const;
+    int compareIgnoreCase(String const& s) const;
+    int compareIgnoreCase(unsigned short const* p) const;
+    int compareIgnoreCase(unsigned short const* p, unsigned int pn) const;
+    int compareIgnoreCase(unsigned int pos, unsigned int n, String const& s) const;
+    int compareIgnoreCase(unsigned int pos, unsigned int n, unsigned short const* p) const;
+
+    // Pieces. New strings are on this string's allocator unless stated.
+
+    /// Units [pos, pos + min(n, length - pos)).
+    String subString(unsigned int pos, unsigned int n = NO_POSITION) const;
+    /// The first \p n units; n > length throws ArgumentException.
+    String leftString(unsigned int n) const;
+    /// The last \p n units; n > length throws ArgumentException.
+    String rightString(unsigned int n) const;
+    /// The units before the first \p c (all of them when c is absent).
+    String beforeFirst(unsigned short c) const;
+    /// The units before the last \p c (all of them when c is absent).
+    String beforeLast(unsigned short c) const;
+    /// The units after the first \p c, on the default allocator (empty when
+    /// c is absent).
+    String afterFirst(unsigned short c) const;
+    /// The units after the last \p c, on the default allocator (all of them
+    /// when c is absent).
+    String afterLast(unsigned short c) const;
+    /// A copy without the leading and trailing runs of \p c.
+    String trim(unsigned short c = ' ') const;
+    /// Maps every unit through Char::toUpper, in place.
+    String& toUpper();
+    /// Maps every unit through Char::toLower, in place.
+    String& toLower();
+    /// Appends to \p out the pieces between units of \p separators: a
+    /// leading separator gives an empty first piece, adjacent separators
+    /// give empty pieces, a trailing separator none. \p out is not cleared.
+    ///
+    ///   String(L",a,,b,").split(',', out);   // "", "a", "", "b"
+    void split(String const& separators, std::vector<String>& out) const;
+    void split(unsigned short c, std::vector<String>& out) const;
+
+    // Numbers and booleans as text.
+
+    static String toString(bool b);                     ///< "True" / "False"
+    static String toString(short v);                    ///< "%d"
+    static String toString(unsigned short c);           ///< the unit itself
+    static String toString(int v);                      ///< "%d"
+    static String toString(unsigned int v);             ///< "%u"
+    static String toString(__int64 const& v);           ///< "%I64d"
+    static String toString(unsigned __int64 const& v);  ///< "%I64u"
+    static String toString(float v);                    ///< "%f"
+    static String toString(double v);                   ///< "%g"
+
+    String& operator<<(bool b);
+    String& operator<<(int v);
+    String& operator<<(unsigned int v);
+    String& operator<<(__int64 const& v);
+    String& operator<<(unsigned __int64 const& v);
+    String& operator<<(float v);
+    String& operator<<(double v);
+    /// A narrow character (ANSI code page) or a wide one is appended as a
+    /// character, not as its number.
+    String& operator<<(char c);
+    String& operator<<(wchar_t c) { return append(static_cast<unsigned short>(c), 1); }
+
+    // printf-style formatting with the runtime's wide conventions (%s takes a
+    // wide string, %d, %u, %I64d, ...); the content is replaced.
+    //
+    //   s.format(L"%s has %d items", name.getWCStr(), 3);
+    //
+    // A bad format throws FormatException "Cannot format the string.".
+
+    String& format(unsigned short const* fmt, ...);
+    String& format(wchar_t const* fmt, ...);
+    String& formatv(unsigned short const* fmt, va_list args);
+    /// The pattern is loader->loadString(id) or loadString(key). A null
+    /// loader throws ArgumentException "The resource loader is null."; a
+    /// loader that fails gives FormatException with the loader's exception
+    /// as cause.
+    String& format(IResourceLoader* loader, unsigned int id, ...);
+    String& format(IResourceLoader* loader, unsigned short const* key, ...);
+    String& formatv(IResourceLoader* loader, unsigned int id, va_list args);
+    String& formatv(IResourceLoader* loader, unsigned short const* key, va_list args);
+
 private:
     friend class IAllocator;
 
@@ -192,6 +369,18 @@ private:
     unsigned int _capacity;
     unsigned int _length;
 };
+
+// Concatenation: a new String holding the left operand followed by the right
+// one, on the allocator of the String operand.
+WUX_API String operator+(String const& a, String const& b);
+WUX_API String operator+(String const& a, unsigned short c);
+WUX_API String operator+(String const& a, unsigned short const* p);
+WUX_API String operator+(String const& a, char const* p);
+WUX_API String operator+(String const& a, wchar_t const* p);
+WUX_API String operator+(unsigned short c, String const& b);
+WUX_API String operator+(unsigned short const* p, String const& b);
+WUX_API String operator+(char const* p, String const& b);
+WUX_API String operator+(wchar_t const* p, String const& b);
 
 } // namespace lang
 } // namespace cpp
