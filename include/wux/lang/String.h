@@ -327,10 +327,11 @@ public:
     String& operator<<(unsigned __int64 const& v);
     String& operator<<(float v);
     String& operator<<(double v);
-    /// A narrow character (ANSI code page) or a wide one is appended as a
-    /// character, not as its number.
+    /// A narrow character (ANSI code page) or a wide one (wchar_t, char16_t)
+    /// is appended as a character, not as its number.
     String& operator<<(char c);
     String& operator<<(wchar_t c) { return append(static_cast<unsigned short>(c), 1); }
+    String& operator<<(char16_t c) { return append(static_cast<unsigned short>(c), 1); }
 
     // printf-style formatting with the runtime's wide conventions (%s takes a
     // wide string, %d, %u, %I64d, ...); the content is replaced.
