@@ -117,10 +117,10 @@ void Exception::loadMessage(IResourceLoader* loader, String const& key) {
 String Exception::toString(IErrorProvider* provider) const {
     if (_errorId == NO_MAPPED_ERROR_ID)
         return toString();
+    IErrorProvider* p = provider;
+    if (p == nullptr)
+        p = _errorProvider;
     try {
-        IErrorProvider* p = provider;
-        if (p == nullptr)
-            p = _errorProvider;
         if (p == nullptr)
             p = SystemErrorHandler::getInstance();
         String text = p->toString(_errorId);
@@ -130,9 +130,9 @@ String Exception::toString(IErrorProvider* provider) const {
                << static_cast<unsigned short>(')');
         return result;
     } catch (...) {
-        // toString() would ask the own provider again: when that is the one
-        // that failed, the message is all there is to give.
-        if (_errorProvider != nullptr)
+        // toString() asks the own provider: when that is the one that just
+        // failed, the message is all there is to give.
+        if (p == _errorProvider)
             return _message;
         return toString();
     }
