@@ -1,6 +1,12 @@
 //===- wux/text/ASCIIConversion.h -------------------------------*- C++ -*-===//
 //
-// Conversion into the system ANSI code page.
+// Conversion into the system ANSI code page (1252 under an English locale).
+// Characters the code page lacks get the platform's treatment: a best-fit
+// letter where it has one, else '?' for each UTF-16 unit.
+//
+//   unsigned short const text[] = {0x20AC, 0x65E5}; // euro sign, CJK
+//   char out[2];
+//   ASCIIConversion().toBytes(text, 4, UTF16LE, out, 2); // 2; 80 3F under 1252
 //
 //===----------------------------------------------------------------------===//
 #ifndef WUX_TEXT_ASCIICONVERSION_H

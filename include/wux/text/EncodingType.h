@@ -4,6 +4,10 @@
 // code page (CP_ACP). The values are fixed: they are stored in files and
 // passed across the library boundary.
 //
+// The underlying type is fixed (int) so that any int value may be held: the
+// conversions answer values outside 0-6 with NotImplementedException, which
+// needs such a value to be representable in the first place.
+//
 //===----------------------------------------------------------------------===//
 #ifndef WUX_TEXT_ENCODINGTYPE_H
 #define WUX_TEXT_ENCODINGTYPE_H
@@ -11,7 +15,7 @@
 namespace cpp {
 namespace text {
 
-enum EncodingType {
+enum EncodingType : int {
     ASCII = 0,   ///< the system ANSI code page
     UTF7 = 1,    ///< code page 65000
     UTF8 = 2,    ///< code page 65001

@@ -1,6 +1,7 @@
 //===- wux/text/UTF16LEConversion.h -----------------------------*- C++ -*-===//
 //
-// Conversion into UTF-16LE, the units of String.
+// Conversion into UTF-16LE, the units of String (Conversion::toString uses
+// it). The target holds whole units only (dstBytes / 2 of them).
 //
 //===----------------------------------------------------------------------===//
 #ifndef WUX_TEXT_UTF16LECONVERSION_H

@@ -1,6 +1,7 @@
 //===- wux/text/UTF32LEConversion.h -----------------------------*- C++ -*-===//
 //
-// Conversion into UTF-32LE.
+// Conversion into UTF-32LE. The target holds whole 4-byte units only
+// (dstBytes / 4 of them); results are multiples of 4 bytes.
 //
 //===----------------------------------------------------------------------===//
 #ifndef WUX_TEXT_UTF32LECONVERSION_H

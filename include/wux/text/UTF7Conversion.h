@@ -1,6 +1,11 @@
 //===- wux/text/UTF7Conversion.h --------------------------------*- C++ -*-===//
 //
-// Conversion into UTF-7 (code page 65000).
+// Conversion into UTF-7 (code page 65000), as the platform writes it: letters,
+// digits, space, tab, CR, LF and '(),-./:? directly, everything else in
+// base64 runs closed by '-', and '+' as "+-". Any valid UTF-7 is read.
+//
+//   U+65E5 U+672C U+8A9E  ->  "+ZeVnLIqe-"
+//   "Hi Mom -+Jjo--!"     ->  "Hi Mom -\u263A-!"  (written "Hi Mom -+Jjo--+ACE-")
 //
 //===----------------------------------------------------------------------===//
 #ifndef WUX_TEXT_UTF7CONVERSION_H
