@@ -85,8 +85,8 @@ template <class Side> std::uint64_t onTwoThreads(Side side, std::uint64_t n) {
 
 bench::Registrar mix{{"alloc_mix", "1000 live blocks, 8-512 bytes", "msvcrt malloc/free", 1.0 / 15,
                       wuxChurn, crtChurn}};
-bench::Registrar mixHeap{{"alloc_mix_heap", "1000 live blocks, 8-512 bytes",
-                          "HeapAlloc/HeapFree", 1.0 / 15, wuxChurn, heapChurn}};
+bench::Registrar mixHeap{{"alloc_mix_heap", "1000 live blocks, 8-512 bytes", "HeapAlloc/HeapFree",
+                          1.0 / 15, wuxChurn, heapChurn}};
 bench::Registrar twoThreads{{"alloc_2threads", "the same on two threads at once",
                              "msvcrt malloc, two threads", 1.0,
                              [](std::uint64_t n) { return onTwoThreads(wuxChurn, n); },

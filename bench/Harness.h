@@ -25,7 +25,7 @@ struct Benchmark {
     std::string name;
     std::string workload;
     std::string peerName;
-    double goal;  ///< the ratio the benchmark should reach or beat
+    double goal; ///< the ratio the benchmark should reach or beat
     Side wux;
     Side peer;
 };

@@ -159,14 +159,14 @@ std::uint64_t crtFormat(std::uint64_t n) {
 
 bench::Registrar churn{{"string_churn", "construct, append 40 units, destroy", "std::u16string",
                         1.0, wuxChurn, stdChurn}};
-bench::Registrar findChar{{"string_find_char", "find one unit in 1 M units", "std::u16string",
-                           0.5, wuxFindChar, stdFindChar}};
-bench::Registrar compare{{"string_compare", "compare 1 M units", "std::u16string", 0.5,
-                          wuxCompare, stdCompare}};
-bench::Registrar findSubstr{{"string_find_substr", "find 15 units in 1 M units",
-                             "std::u16string", 1.0, wuxFindSubstr, stdFindSubstr}};
-bench::Registrar append{{"string_append", "appends of 12 units", "std::u16string", 1.2,
-                         wuxAppend, stdAppend}};
+bench::Registrar findChar{{"string_find_char", "find one unit in 1 M units", "std::u16string", 0.5,
+                           wuxFindChar, stdFindChar}};
+bench::Registrar compare{
+    {"string_compare", "compare 1 M units", "std::u16string", 0.5, wuxCompare, stdCompare}};
+bench::Registrar findSubstr{{"string_find_substr", "find 15 units in 1 M units", "std::u16string",
+                             1.0, wuxFindSubstr, stdFindSubstr}};
+bench::Registrar append{
+    {"string_append", "appends of 12 units", "std::u16string", 1.2, wuxAppend, stdAppend}};
 bench::Registrar format{{"string_format", "about 40 units of %d %s %I64d",
                          "_snwprintf, fixed buffer", 1.2, wuxFormat, crtFormat}};
 

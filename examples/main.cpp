@@ -11,17 +11,29 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 using cpp::lang::ArgumentException;
 using cpp::lang::Exception;
 using cpp::lang::IAllocator;
 using cpp::lang::OutOfRangeException;
 using cpp::lang::String;
+using cpp::text::Conversion;
+using cpp::text::EncodingType;
 
 namespace {
 
+// Text for the console: UTF-8 bytes (the console is switched to UTF-8).
+std::string u8(String const& s) {
+    cpp::text::UTF8Conversion utf8;
+    std::string bytes(utf8.getByteCount(s), '\0');
+    bytes.resize(utf8.toBytes(s, &bytes[0], static_cast<unsigned int>(bytes.size())));
+    return bytes;
+}
+
 void show(char const* what, String const& s) {
-    std::printf("%-34s \"%ls\" (length %u, capacity %u)\n", what, s.getWCStr(), s.getLength(),
+    std::printf("%-34s \"%s\" (length %u, capacity %u)\n", what, u8(s).c_str(), s.getLength(),
                 s.getCapacity());
 }
 
@@ -95,16 +107,16 @@ void exceptions() {
     try {
         s.at(3);
     } catch (OutOfRangeException const& e) {
-        std::printf("s.at(3) threw OutOfRangeException: %ls\n", e.getMessage().getWCStr());
+        std::printf("s.at(3) threw OutOfRangeException: %s\n", u8(e.getMessage()).c_str());
     }
     try {
         s.append(static_cast<unsigned short const*>(nullptr));
     } catch (ArgumentException const& e) {
-        std::printf("append(null) threw ArgumentException: %ls\n", e.getMessage().getWCStr());
+        std::printf("append(null) threw ArgumentException: %s\n", u8(e.getMessage()).c_str());
     }
     // An exception with a Win32 error id: toString() adds the system's text.
     Exception e(String("Opening the settings failed"), static_cast<int>(ERROR_FILE_NOT_FOUND));
-    std::printf("with error id %d: %ls\n", e.getErrorId(), e.toString(nullptr).getWCStr());
+    std::printf("with error id %d: %s\n", e.getErrorId(), u8(e.toString(nullptr)).c_str());
     // A cause chain: the outer exception keeps its own copy of the cause.
     try {
         try {
@@ -113,15 +125,103 @@ void exceptions() {
             throw Exception(String("Saving failed"), &inner);
         }
     } catch (Exception const& outer) {
-        std::printf("%ls, because: %ls\n", outer.getMessage().getWCStr(),
-                    outer.getBaseException()->toString(nullptr).getWCStr());
+        std::printf("%s, because: %s\n", u8(outer.getMessage()).c_str(),
+                    u8(outer.getBaseException()->toString(nullptr)).c_str());
     }
+}
+
+void hex(char const* what, unsigned char const* bytes, unsigned int n) {
+    std::printf("%-24s", what);
+    for (unsigned int i = 0; i < n; ++i)
+        std::printf(" %02X", bytes[i]);
+    std::printf("\n");
+}
+
+// Text through a byte encoding and back: the bytes differ, the text does not.
+void roundTrip(char const* name, Conversion const& conversion, String const& text) {
+    std::vector<unsigned char> bytes(conversion.getByteCount(text));
+    unsigned int n =
+        conversion.toBytes(text, bytes.data(), static_cast<unsigned int>(bytes.size()));
+    hex(name, bytes.data(), n);
+    String back = Conversion::toString(bytes.data(), n, conversion.getEncodingType());
+    std::printf("%-24s %s\n",
+                "  back to UTF-16:", back.compare(text) == 0 ? "same text" : "DIFFERENT");
+}
+
+void textAndNumbers() {
+    std::printf("\n== Searching, splitting, formatting\n");
+    String csv(L"name, size ,date");
+    std::vector<String> fields;
+    csv.split(',', fields);
+    for (String const& f : fields)
+        std::printf("field [%s] trimmed [%s]\n", u8(f).c_str(), u8(f.trim(' ')).c_str());
+    std::printf("find(\"size\") = %u, rfind('e') = %u\n", csv.find("size"),
+                csv.rfind(static_cast<unsigned short>('e')));
+    String message;
+    message.format(L"%s holds %d items, %I64d bytes", L"archive.zip", 42, 5000000000LL);
+    std::printf("format: %s\n", u8(message).c_str());
+    String numbers;
+    numbers << 7 << L' ' << 2.5 << L' ' << true;
+    std::printf("numbers: %s\n", u8(numbers).c_str());
+
+    std::printf("\n== Conversions (\"gr\u00fc\u00dfe \u4e16\u754c \U0001F600\")\n");
+    String text(L"gr\u00fc\u00dfe \u4e16\u754c \U0001F600");
+    roundTrip("UTF-8:", cpp::text::UTF8Conversion(), text);
+    roundTrip("UTF-7:", cpp::text::UTF7Conversion(), text);
+    roundTrip("UTF-32LE:", cpp::text::UTF32LEConversion(), text);
+}
+
+void dataStreams() {
+    using namespace cpp::io;
+    std::printf("\n== A record in the big-endian data layout\n");
+    cpp::text::UTF8Conversion utf8;
+    std::vector<unsigned char> bytes;
+    MemoryOutputStream mem;
+    {
+        DataOutputStream out(&mem, false);
+        out.writeInt(42);
+        out.writeString(String(L"caf\u00e9"));
+        out.writeString(String(L"caf\u00e9"), &utf8);
+        out.writeInt64(-2);
+        out.writeBool(true);
+        // Closing the data stream closes the memory stream: copy first.
+        bytes.assign(mem.getBuffer(), mem.getBuffer() + mem.getLength());
+    }
+    hex("record bytes:", bytes.data(), static_cast<unsigned int>(bytes.size()));
+    DataInputStream in(
+        new MemoryInputStream(bytes.data(), static_cast<unsigned int>(bytes.size()), false), true);
+    int i = in.readInt();
+    String s1 = in.readString();
+    String s2;
+    in.readString(&utf8, s2);
+    long long big = in.readInt64();
+    bool flag = in.readBool();
+    std::printf("read back: %d, \"%s\", \"%s\", %lld, %s\n", i, u8(s1).c_str(), u8(s2).c_str(), big,
+                flag ? "true" : "false");
+
+    std::printf("\n== Nested chunks with patched lengths\n");
+    MemoryOutputStream chunkBytes;
+    {
+        cpp::system::DataChunkOutputStream out(&chunkBytes, false, false,
+                                               IAllocator::getWUXAllocator());
+        out.startChunk(1);
+        out.writeInt(5);
+        out.startChunk(2);
+        out.writeByte(7);
+        out.endChunk();
+        out.endChunk();
+        out.close();
+    }
+    hex("chunk 1 { 5, chunk 2 { 7 } }:", chunkBytes.getBuffer(), chunkBytes.getLength());
 }
 
 } // namespace
 
 int main() {
+    SetConsoleOutputCP(CP_UTF8);
     strings();
     exceptions();
+    textAndNumbers();
+    dataStreams();
     return 0;
 }

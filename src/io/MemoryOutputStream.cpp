@@ -47,12 +47,18 @@ void MemoryOutputStream::write(unsigned char const* bytes, unsigned int count) {
     if (count > _capacity - _position) {
         if (!_growable)
             throw EOFException();
-        // The block grows by twice the write that did not fit. Computed in
-        // 64 bits: a capacity beyond 32 bits cannot be held, and the stream
+        // The block grows by twice the write that did not fit, and at least
+        // doubles: growing by twice a small write only would copy the whole
+        // block again for every few bytes (a stream fed byte by byte, as
+        // DataOutputStream does, would take quadratic time). Computed in 64
+        // bits: a capacity beyond 32 bits cannot be held, and the stream
         // stays as it was.
-        unsigned long long const wanted = static_cast<unsigned long long>(_capacity) + 2ull * count;
+        unsigned long long const old = _capacity;
+        unsigned long long wanted = old + 2ull * count;
         if (wanted > 0xFFFFFFFFull)
             throw OutOfMemoryException();
+        if (wanted < 2 * old && 2 * old <= 0xFFFFFFFFull)
+            wanted = 2 * old;
         unsigned int const capacity = static_cast<unsigned int>(wanted);
         unsigned char* grown = newZeroedBlock(capacity);
         std::memcpy(grown, _buffer, _position);

@@ -1,12 +1,9 @@
 #include "lang/AnsiText.h"
 
 #include "wux/lang/ArgumentException.h"
-#include "wux/lang/FormatException.h"
 #include "wux/lang/IAllocator.h"
+#include "wux/text/UTF16LEConversion.h"
 
-#include <windows.h>
-
-#include <climits>
 #include <cstring>
 
 namespace cpp {
@@ -26,22 +23,17 @@ AnsiText::AnsiText(IAllocator* a, char const* p, unsigned int n)
         return;
     if (p == nullptr)
         throwNullSource();
-    if (n > static_cast<unsigned int>(INT_MAX))
-        throw ArgumentException(String("count is too long."), String("count"));
-    int bytes = static_cast<int>(n);
-    int count = MultiByteToWideChar(CP_ACP, 0, p, bytes, nullptr, 0);
-    if (count <= 0)
-        throw FormatException(String("Cannot convert string."), static_cast<int>(GetLastError()));
-    _units = static_cast<unsigned short*>(
-        _allocator->malloc(static_cast<unsigned int>(count) * sizeof(unsigned short)));
-    int written =
-        MultiByteToWideChar(CP_ACP, 0, p, bytes, reinterpret_cast<wchar_t*>(_units), count);
-    if (written <= 0) {
-        int error = static_cast<int>(GetLastError());
+    // The ANSI code page (EncodingType 0) into UTF-16LE.
+    text::UTF16LEConversion const utf16;
+    unsigned int bytes = utf16.getByteCount(p, n, text::ASCII);
+    _units = static_cast<unsigned short*>(_allocator->malloc(bytes != 0 ? bytes : 2));
+    try {
+        _length = utf16.toBytes(p, n, text::ASCII, _units, bytes) / 2;
+    } catch (...) {
         _allocator->free(_units);
-        throw FormatException(String("Cannot convert string."), error);
+        _units = nullptr;
+        throw;
     }
-    _length = static_cast<unsigned int>(written);
 }
 
 AnsiText::~AnsiText() {

@@ -14,9 +14,9 @@ class IAllocator;
 
 class AnsiText {
 public:
-    /// Converts the \p n bytes at \p p. Throws ArgumentException for a null
-    /// \p p with n > 0 or for a count above the platform's int range, and
-    /// FormatException "Cannot convert string." when the platform fails.
+    /// Converts the \p n bytes at \p p through the UTF-16LE conversion
+    /// from the ANSI code page. Throws ArgumentException for a null \p p
+    /// with n > 0; conversion failures come from the conversion.
     AnsiText(IAllocator* a, char const* p, unsigned int n);
     ~AnsiText();
     AnsiText(AnsiText const&) = delete;

@@ -29,8 +29,7 @@ String ArgumentException::getMessage() const {
     if (_argName.isEmpty())
         return message;
     String text(message.getAllocator());
-    text.reserve(9 + _argName.getLength() + 2 + message.getLength());
-    text << "Argument " << _argName << ": " << message;
+    text.format(L"Argument %s: %s", _argName.getCStr(), message.getCStr());
     return text;
 }
 

@@ -125,9 +125,7 @@ String Exception::toString(IErrorProvider* provider) const {
             p = SystemErrorHandler::getInstance();
         String text = p->toString(_errorId);
         String result(_message.getAllocator());
-        result.reserve(_message.getLength() + text.getLength() + 2);
-        result << _message << static_cast<unsigned short>('(') << text
-               << static_cast<unsigned short>(')');
+        result.format(L"%s(%s)", _message.getCStr(), text.getCStr());
         return result;
     } catch (...) {
         // toString() asks the own provider: when that is the one that just

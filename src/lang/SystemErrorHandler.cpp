@@ -99,8 +99,9 @@ String SystemErrorHandler::toString(String const& prefix, int errorId) const {
             break;
         --length;
     }
-    String result(prefix);
-    result.append(reinterpret_cast<unsigned short const*>(text.get()), length);
+    text.get()[length] = L'\0';
+    String result(prefix.getAllocator());
+    result.format(L"%s%s", prefix.getCStr(), text.get());
     return result;
 }
 

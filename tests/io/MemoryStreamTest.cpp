@@ -294,17 +294,18 @@ struct GrowthCase {
 };
 
 GrowthCase const growthCases[] = {
-    {"exactly_2048_does_not_grow", {2048}, 2048},                    // fits
-    {"one_byte_over_adds_two", {2048, 1}, 2050},                     // + 2 * 1
-    {"5000_at_once_adds_10000", {5000}, 12048},                      // + 2 * 5000
-    {"small_then_large", {100, 2000}, 2048 + 4000},                  // + 2 * 2000
-    {"three_growths", {2048, 1, 2, 4}, 2048 + 2 + 4 + 8},            // each overflows
-    {"write_that_fits_after_growth", {2048, 1, 2, 3}, 2048 + 2 + 4}, // 3 fits
+    {"exactly_2048_does_not_grow", {2048}, 2048},                 // fits
+    {"one_byte_over_doubles", {2048, 1}, 4096},                   // 2 * 1 < 2048
+    {"5000_at_once_adds_10000", {5000}, 12048},                   // + 2 * 5000
+    {"small_then_large", {100, 2000}, 2048 + 4000},               // + 2 * 2000
+    {"small_writes_double_each_time", {2048, 1, 2047, 1}, 8192},  // 4096, then 8192
+    {"large_after_doubling", {2048, 1, 5000}, 4096 + 10000},      // + 2 * 5000
+    {"write_that_fits_after_growth", {2048, 1, 2, 3}, 4096},      // 2 and 3 fit
 };
 
 class MemoryOutputGrowth : public ::testing::TestWithParam<GrowthCase> {};
 
-TEST_P(MemoryOutputGrowth, AddsTwiceTheWriteThatDidNotFit) {
+TEST_P(MemoryOutputGrowth, AddsTwiceTheWriteOrDoubles) {
     GrowthCase const& c = GetParam();
     MemoryOutputStream out;
     Bytes all;
