@@ -215,6 +215,58 @@ void dataStreams() {
     hex("chunk 1 { 5, chunk 2 { 7 } }:", chunkBytes.getBuffer(), chunkBytes.getLength());
 }
 
+void filesAndFolders() {
+    using namespace cpp::io;
+    using cpp::global::Date;
+    std::printf("\n== Files and folders\n");
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    Directory folder(String(temp) + L"wux-example");
+    if (folder.exists())
+        folder.removeTree();
+    folder.create();
+
+    // Write a small file through a file stream, then copy it block by block.
+    String source = folder.getFullName() + L"\\notes.txt";
+    {
+        FileOutputStream out(source, FileMode::CreateNew, FileShare::None);
+        char const text[] = "wux writes this file and copies it.\r\n";
+        for (int i = 0; i < 100; ++i)
+            out.write(reinterpret_cast<unsigned char const*>(text), sizeof text - 1);
+    }
+    {
+        FileInputStream in(source, FileShare::Read);
+        FileOutputStream out(folder.getFullName() + L"\\copy.txt", FileMode::CreateNew,
+                             FileShare::None);
+        unsigned char block[4096];
+        for (int n; (n = in.read(block, sizeof block)) > 0;)
+            out.write(block, static_cast<unsigned int>(n));
+    }
+    folder.createSubDirectory(String(L"archive"));
+
+    std::vector<SystemFile*> entries;
+    folder.list(entries, String(L"*"));
+    for (SystemFile* e : entries) {
+        Date changed(e->getLastModified());
+        File* file = dynamic_cast<File*>(e);
+        std::printf("%-10s %-12s %8lld bytes  %04d-%02u-%02u %02u:%02u UTC\n",
+                    file != nullptr ? "file" : "folder", u8(e->getName()).c_str(),
+                    file != nullptr ? static_cast<long long>(file->getLength()) : 0LL,
+                    changed.getYear(), changed.getMonth(), changed.getDay(), changed.getHours(),
+                    changed.getMinutes());
+        delete e;
+    }
+
+    // A missing file: the exception class says what went wrong.
+    try {
+        FileInputStream in(folder.getFullName() + L"\\missing.txt", FileShare::Read);
+    } catch (FileNotFoundException const& e) {
+        std::printf("opening a missing file threw FileNotFoundException \"%s\"\n",
+                    u8(e.getMessage()).c_str());
+    }
+    folder.removeTree();
+}
+
 } // namespace
 
 int main() {
@@ -223,5 +275,6 @@ int main() {
     exceptions();
     textAndNumbers();
     dataStreams();
+    filesAndFolders();
     return 0;
 }

@@ -24,6 +24,7 @@
 #include "wux/lang/OutOfMemoryException.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -123,7 +124,14 @@ private:
     }
 
     void* take(unsigned int size) {
-        void* p = std::malloc(size != 0 ? size : 1);
+        // No object may be larger than half the address space (32-bit
+        // targets): such a request is refused like any the heap cannot meet.
+        std::size_t bytes = size != 0 ? size : 1;
+        if (bytes > static_cast<std::size_t>(PTRDIFF_MAX)) {
+            ++_failures;
+            throw cpp::lang::OutOfMemoryException();
+        }
+        void* p = std::malloc(bytes);
         if (p == nullptr) {
             ++_failures;
             throw cpp::lang::OutOfMemoryException();

@@ -53,7 +53,7 @@ TEST_P(ByteBlockGrowth, GrowsToTwiceWhatItMustHold) {
         for (auto& b : bytes)
             b = next++;
         appendBytes(block, bytes.data(), c.appends[i]);
-        all.insert(all.end(), bytes.begin(), bytes.begin() + c.appends[i]);
+        all.insert(all.end(), bytes.data(), bytes.data() + c.appends[i]);
         EXPECT_EQ(c.capacities[i], block->capacity) << "after append " << i;
         ASSERT_EQ(all.size(), block->size());
     }
