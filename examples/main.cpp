@@ -267,6 +267,24 @@ void filesAndFolders() {
     folder.removeTree();
 }
 
+// The library's own texts come from a GNU gettext catalog shipped beside
+// wux.dll (locale\en_US\wux.mo). Until the library sets up its loader itself,
+// the application installs one.
+void messageCatalog() {
+    using namespace cpp::io;
+    std::printf("\n== Messages from the shipped catalog\n");
+    String folder = Path::getCurrentModulePath();
+    String catalog = Path::combine(folder, String(L"locale\\en_US\\wux.mo"));
+    cpp::util::MoResourceLoader english(catalog);
+    cpp::util::interim::setLibraryLoader(&english);
+    try {
+        FileInputStream in(String(L"no-such-file.txt"), FileShare::Read);
+    } catch (FileNotFoundException const& e) {
+        std::printf("FileNotFoundException: %s\n", u8(e.toString()).c_str());
+    }
+    cpp::util::interim::setLibraryLoader(nullptr); // before `english` goes away
+}
+
 } // namespace
 
 int main() {
@@ -276,5 +294,6 @@ int main() {
     textAndNumbers();
     dataStreams();
     filesAndFolders();
+    messageCatalog();
     return 0;
 }

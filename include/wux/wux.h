@@ -78,6 +78,8 @@
 #include "wux/text/UTF32LEConversion.h"
 #include "wux/text/UTF7Conversion.h"
 #include "wux/text/UTF8Conversion.h"
+#include "wux/util/LibraryLoaderHook.h"
+#include "wux/util/MoResourceLoader.h"
 #include "wux/util/ResourceException.h"
 #include "wux/xml/XmlConfigException.h"
 

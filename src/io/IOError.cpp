@@ -1,6 +1,7 @@
 #include "io/IOError.h"
 
 #include "util/LibraryResources.h"
+#include "util/MessagePattern.h"
 #include "wux/io/DirectoryNotFoundException.h"
 #include "wux/io/FileNotFoundException.h"
 #include "wux/io/IOException.h"
@@ -28,7 +29,10 @@ String keyedMessage(wchar_t const* key, String const& name) {
     if (loader == nullptr)
         return message;
     try {
-        message.format(loader, reinterpret_cast<unsigned short const*>(key), name.getWCStr());
+        // A catalog text that takes other arguments than the one name (or
+        // writes through %n) gives way to the key.
+        String pattern = util::libraryPattern(loader, String(key), L"%s");
+        message.format(pattern.getCStr(), name.getWCStr());
     } catch (lang::Exception const&) {
         message.clear();
     }

@@ -17,7 +17,8 @@
 //
 // The keyed texts come from the library resource loader and are formatted
 // with the name as their one %s argument; while there is no loader (or the
-// text cannot be formatted) the message is empty. Every exception carries
+// text cannot be formatted) the message is empty, and a catalog text that
+// takes other arguments than the name gives the key. Every exception carries
 // error id 0.
 //
 // Read GetLastError() before any cleanup call (CloseHandle, FindClose, ...)

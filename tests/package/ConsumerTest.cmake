@@ -13,7 +13,7 @@ endfunction()
 
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 foreach(f include/wux/wux.h bin/wux.dll lib/libwux.dll.a lib/cmake/wux/wuxConfig.cmake
-          lib/cmake/wux/wuxConfigVersion.cmake)
+          lib/cmake/wux/wuxConfigVersion.cmake bin/locale/en_US/wux.mo)
     if(NOT EXISTS ${prefix}/${f})
         message(FATAL_ERROR "the installed package lacks ${f}")
     endif()
