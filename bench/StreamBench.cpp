@@ -8,6 +8,7 @@
 #include <wux/io/MemoryInputStream.h>
 #include <wux/io/MemoryOutputStream.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -26,11 +27,10 @@ std::uint64_t wuxInts(std::uint64_t n) {
             DataOutputStream out(&mem, false);
             for (unsigned int i = 0; i < count; ++i)
                 out.writeInt(static_cast<int>(i * 2654435761u));
-            std::vector<unsigned char> bytes(mem.getBuffer(), mem.getBuffer() + mem.getLength());
-            out.close();
-            DataInputStream in(
-                new MemoryInputStream(bytes.data(), static_cast<unsigned int>(bytes.size()), false),
-                true);
+            // Read the bytes where they are, before closing the writer
+            // closes the memory stream.
+            DataInputStream in(new MemoryInputStream(mem.getBuffer(), mem.getLength(), false),
+                               true);
             for (unsigned int i = 0; i < count; ++i)
                 check += static_cast<unsigned int>(in.readInt());
         }

@@ -49,16 +49,14 @@ int FileInputStream::read(unsigned char* bytes, int count) {
                                 String("bytes"));
     if (count <= 0)
         return 0;
-    __int64 left = available();
-    if (left <= 0)
-        return -1;
-    DWORD wanted = left < count ? static_cast<DWORD>(left) : static_cast<DWORD>(count);
+    // ReadFile stops at the end of the file by itself, so the read gives
+    // exactly min(count, available()) bytes without asking the file's size
+    // first (one system call per read, not two); nothing read is the end of
+    // the data.
     DWORD got = 0;
-    if (!ReadFile(_handle, bytes, wanted, &got, nullptr))
+    if (!ReadFile(_handle, bytes, static_cast<DWORD>(count), &got, nullptr))
         throwIOError(GetLastError(), true, _fileName);
     _position += got;
-    // The file may have shrunk since its size was read: nothing read is the
-    // end of the data.
     return got == 0 ? -1 : static_cast<int>(got);
 }
 

@@ -40,6 +40,16 @@ MemoryOutputStream::~MemoryOutputStream() {
     close();
 }
 
+void MemoryOutputStream::write(int b) {
+    checkClosed();
+    unsigned char const byte = static_cast<unsigned char>(b & 0xFF);
+    if (_position < _capacity) {
+        _buffer[_position++] = byte;
+        return;
+    }
+    write(&byte, 1);
+}
+
 void MemoryOutputStream::write(unsigned char const* bytes, unsigned int count) {
     checkClosed();
     if (bytes == nullptr)

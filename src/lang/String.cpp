@@ -362,7 +362,7 @@ String& String::append(String const& s) {
     return append(s, 0, NO_POSITION);
 }
 
-String& String::append(unsigned short const* p, unsigned int n) {
+String& String::appendSlow(unsigned short const* p, unsigned int n) {
     if (isInside(p))
         return append(*this, static_cast<unsigned int>(p - _buffer), n);
     checkSource(p, n);

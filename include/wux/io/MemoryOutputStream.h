@@ -49,7 +49,8 @@ public:
     /// Copies \p count bytes at the position and advances it. A fixed block
     /// that is too small throws EOFException; a growable one grows.
     void write(unsigned char const* bytes, unsigned int count) override;
-    using OutputStream::write;
+    /// One byte, as write(&b, 1); the common case without the block copy.
+    void write(int b) override;
     /// Moves the position within 0..capacity and returns it.
     __int64 seek(__int64 offset, SeekOrigin origin) override;
     /// Releases an owned block; the stream is closed afterwards.

@@ -109,7 +109,19 @@ public:
 
     String& append(String const& s, unsigned int pos, unsigned int n);
     String& append(String const& s);
-    String& append(unsigned short const* p, unsigned int n);
+    /// Appends \p n units. The common case (the units fit the capacity and
+    /// do not come from this string) is handled inline.
+    String& append(unsigned short const* p, unsigned int n) {
+        if (p != nullptr && n <= _capacity - _length && !isInside(p)) {
+            unsigned short* end = _buffer + _length;
+            for (unsigned int i = 0; i < n; ++i)
+                end[i] = p[i];
+            _length += n;
+            end[n] = 0;
+            return *this;
+        }
+        return appendSlow(p, n);
+    }
     String& append(unsigned short const* p);
     String& append(char const* p, unsigned int n);
     String& append(char const* p);
@@ -356,6 +368,7 @@ private:
     friend class IAllocator;
 
     bool growTo(unsigned int n);
+    String& appendSlow(unsigned short const* p, unsigned int n);
     void initCopy(unsigned short const* p, unsigned int n);
     bool isInside(unsigned short const* p) const { return p >= _buffer && p < _buffer + _length; }
     String& appendUnits(unsigned short const* p, unsigned int n);
