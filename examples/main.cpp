@@ -267,6 +267,38 @@ void filesAndFolders() {
     folder.removeTree();
 }
 
+// Text files: a UTF-16LE file with its byte-order mark written by
+// StreamWriter, a UTF-8 file without a mark written as raw bytes; StreamReader
+// finds out which is which and reads both line by line.
+void textFiles() {
+    using namespace cpp::io;
+    std::printf("\n== Text files\n");
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    String utf16 = String(temp) + L"wux-example-utf16.txt";
+    String utf8 = String(temp) + L"wux-example-utf8.txt";
+    {
+        StreamWriter out(utf16, false, cpp::text::UTF16LE);
+        out.writeLine(String(L"first line"));
+        out.writeLine(String(L"gr\u00fc\u00dfe \U0001F600"));
+        out.close();
+    }
+    {
+        FileOutputStream out(utf8, FileMode::Create, FileShare::None);
+        char const text[] = "caf\xC3\xA9\r\nna\xC3\xAFve\nlast line without an end";
+        out.write(reinterpret_cast<unsigned char const*>(text), sizeof text - 1);
+    }
+    for (String const& name : {utf16, utf8}) {
+        StreamReader reader(name);
+        std::printf("%s (%s):\n", u8(Path::getFileName(name)).c_str(),
+                    u8(cpp::text::Encoding::getEncodingName(reader.getEncodingType())).c_str());
+        while (reader.hasMore())
+            std::printf("  [%s]\n", u8(reader.readLine()).c_str());
+        reader.close();
+        File(name).remove();
+    }
+}
+
 // The library's own texts come from a GNU gettext catalog shipped beside
 // wux.dll (locale\en_US\wux.mo). Until the library sets up its loader itself,
 // the application installs one.
@@ -294,6 +326,7 @@ int main() {
     textAndNumbers();
     dataStreams();
     filesAndFolders();
+    textFiles();
     messageCatalog();
     return 0;
 }
