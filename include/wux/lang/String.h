@@ -33,6 +33,7 @@
 #include "wux/lang/Export.h"
 
 #include <cstdarg>
+#include <cstring>
 #include <vector>
 
 namespace cpp {
@@ -112,10 +113,11 @@ public:
     /// Appends \p n units. The common case (the units fit the capacity and
     /// do not come from this string) is handled inline.
     String& append(unsigned short const* p, unsigned int n) {
-        if (p != nullptr && n <= _capacity - _length && !isInside(p)) {
+        // (The explicit bound tells the compiler that n * 2 bytes cannot
+        // overflow; capacities stay below it anyway.)
+        if (p != nullptr && n < 0x40000000u && n <= _capacity - _length && !isInside(p)) {
             unsigned short* end = _buffer + _length;
-            for (unsigned int i = 0; i < n; ++i)
-                end[i] = p[i];
+            std::memcpy(end, p, n * sizeof(unsigned short));
             _length += n;
             end[n] = 0;
             return *this;
