@@ -32,7 +32,7 @@ void destroyByteBlock(IAllocator* alloc, ByteBlock* block) {
     alloc->free(block);
 }
 
-void appendBytes(ByteBlock* block, unsigned char const* bytes, unsigned int count) {
+unsigned char* reserveBytes(ByteBlock* block, unsigned int count) {
     unsigned int const used = block->size();
     unsigned long long const needed = static_cast<unsigned long long>(used) + count;
     if (needed > block->capacity) {
@@ -51,8 +51,13 @@ void appendBytes(ByteBlock* block, unsigned char const* bytes, unsigned int coun
         block->capacity = capacity;
         block->end = grown + used;
     }
+    return block->end;
+}
+
+void appendBytes(ByteBlock* block, unsigned char const* bytes, unsigned int count) {
+    unsigned char* end = reserveBytes(block, count);
     if (count != 0)
-        std::memcpy(block->end, bytes, count);
+        std::memcpy(end, bytes, count);
     block->end += count;
 }
 

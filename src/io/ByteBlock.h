@@ -38,6 +38,9 @@ void destroyByteBlock(lang::IAllocator* alloc, ByteBlock* block);
 /// Appends \p count bytes, growing the array to 2 * (pending + count) bytes
 /// when they do not fit.
 void appendBytes(ByteBlock* block, unsigned char const* bytes, unsigned int count);
+/// Makes room for \p count more bytes (growing as appendBytes does) and
+/// returns where they go; the caller writes them and advances `end`.
+unsigned char* reserveBytes(ByteBlock* block, unsigned int count);
 /// Drops the pending bytes from index \p size on (size <= pending).
 void truncateBytes(ByteBlock* block, unsigned int size);
 

@@ -106,26 +106,9 @@ void CharEncoder::close() {
 }
 
 unsigned char* CharEncoder::reserve(unsigned int count) {
-    unsigned int const used = _block->size();
-    unsigned long long const needed = static_cast<unsigned long long>(used) + count;
-    if (needed > _block->capacity) {
-        // The pending block's rule: twice what it must hold, as far as 32
-        // bits reach.
-        if (needed > 0xFFFFFFFFull)
-            throw OutOfMemoryException();
-        unsigned long long wanted = 2 * needed;
-        if (wanted > 0xFFFFFFFFull)
-            wanted = 0xFFFFFFFFull;
-        unsigned int const capacity = static_cast<unsigned int>(wanted);
-        unsigned char* grown = new unsigned char[capacity];
-        if (used != 0)
-            std::memcpy(grown, _block->start, used);
-        delete[] _block->start;
-        _block->start = grown;
-        _block->capacity = capacity;
-        _block->end = grown + used;
-    }
-    return _block->end;
+    // The pending block's rule: twice what it must hold, as far as 32 bits
+    // reach.
+    return reserveBytes(_block, count);
 }
 
 void CharEncoder::commit(unsigned int count) {
