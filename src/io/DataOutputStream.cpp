@@ -1,5 +1,7 @@
 #include "wux/io/DataOutputStream.h"
 
+#include "io/EncodedString.h"
+
 #include "wux/io/IOException.h"
 #include "wux/lang/ArgumentException.h"
 #include "wux/lang/IAllocator.h"
@@ -15,25 +17,6 @@ using cpp::lang::NotImplementedException;
 using cpp::lang::OutOfMemoryException;
 using cpp::lang::String;
 using cpp::text::Conversion;
-
-namespace {
-
-// A block from an allocator, given back when the scope ends.
-class AllocatedBytes {
-public:
-    AllocatedBytes(IAllocator* alloc, unsigned int size)
-        : _alloc(alloc), _bytes(static_cast<unsigned char*>(alloc->malloc(size))) {}
-    ~AllocatedBytes() { _alloc->free(_bytes); }
-    AllocatedBytes(AllocatedBytes const&) = delete;
-    AllocatedBytes& operator=(AllocatedBytes const&) = delete;
-    unsigned char* get() const { return _bytes; }
-
-private:
-    IAllocator* _alloc;
-    unsigned char* _bytes;
-};
-
-} // namespace
 
 DataOutputStream::DataOutputStream(OutputStream* out, bool owns) : _out(out), _owns(owns) {
     if (out == nullptr)
@@ -152,26 +135,10 @@ void DataOutputStream::writeDouble(double) {
 
 void DataOutputStream::writeString(String const& s, Conversion const* conversion) {
     checkClosed();
-    if (conversion == nullptr)
-        throw ArgumentException(String("Conversion object is null."), String("conversion"));
-    unsigned int const length = s.getLength();
-    if (length == 0) {
-        // No units make no bytes in any encoding; the code-page calls would
-        // refuse an empty source.
-        writeUInt(0);
-        return;
-    }
-    if (length > 0x7FFFFFFFu)
-        throw OutOfMemoryException();
-    unsigned int const srcBytes = 2 * length;
-    unsigned int const m = conversion->getByteCount(s.getCStr(), srcBytes, text::UTF16LE);
-    AllocatedBytes buffer(IAllocator::getWUXAllocator(), m);
-    unsigned int k = conversion->toBytes(s.getCStr(), srcBytes, text::UTF16LE, buffer.get(), m);
-    if (k > m)
-        k = m; // never more than the room it was given
-    writeUInt(k);
-    unsigned char const* p = buffer.get();
-    for (unsigned int i = 0; i < k; ++i)
+    EncodedString text(IAllocator::getWUXAllocator(), s, conversion);
+    writeUInt(text.size());
+    unsigned char const* p = text.bytes();
+    for (unsigned int i = 0; i < text.size(); ++i)
         _out->write(static_cast<int>(p[i]));
 }
 

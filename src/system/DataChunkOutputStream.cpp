@@ -1,6 +1,7 @@
 #include "wux/system/DataChunkOutputStream.h"
 
 #include "io/ByteBlock.h"
+#include "io/EncodedString.h"
 #include "util/LibraryResources.h"
 #include "wux/io/IOException.h"
 #include "wux/lang/ArgumentException.h"
@@ -63,21 +64,6 @@ void storeBigEndian(unsigned char* p, unsigned __int64 v, int size) {
         v >>= 8;
     }
 }
-
-// A block from an allocator, given back when the scope ends.
-class AllocatedBytes {
-public:
-    AllocatedBytes(IAllocator* alloc, unsigned int size)
-        : _alloc(alloc), _bytes(static_cast<unsigned char*>(alloc->malloc(size))) {}
-    ~AllocatedBytes() { _alloc->free(_bytes); }
-    AllocatedBytes(AllocatedBytes const&) = delete;
-    AllocatedBytes& operator=(AllocatedBytes const&) = delete;
-    unsigned char* get() const { return _bytes; }
-
-private:
-    IAllocator* _alloc;
-    unsigned char* _bytes;
-};
 
 } // namespace
 
@@ -293,26 +279,10 @@ void DataChunkOutputStream::writeDouble(double) {
 
 void DataChunkOutputStream::writeString(String const& s, Conversion const* conversion) {
     checkOpen();
-    if (conversion == nullptr)
-        throw ArgumentException(String("Conversion object is null."), String("conversion"));
-    unsigned int const length = s.getLength();
-    if (length == 0) {
-        // No units make no bytes in any encoding; the code-page calls would
-        // refuse an empty source.
-        writeUInt(0);
-        return;
-    }
-    if (length > 0x7FFFFFFFu)
-        throw OutOfMemoryException();
-    unsigned int const srcBytes = 2 * length;
-    unsigned int const m = conversion->getByteCount(s.getCStr(), srcBytes, text::UTF16LE);
-    AllocatedBytes buffer(_allocator, m);
-    unsigned int k = conversion->toBytes(s.getCStr(), srcBytes, text::UTF16LE, buffer.get(), m);
-    if (k > m)
-        k = m; // never more than the room it was given
-    writeUInt(k);
-    unsigned char const* p = buffer.get();
-    for (unsigned int i = 0; i < k; ++i)
+    io::EncodedString text(_allocator, s, conversion);
+    writeUInt(text.size());
+    unsigned char const* p = text.bytes();
+    for (unsigned int i = 0; i < text.size(); ++i)
         writeChar(static_cast<char>(p[i]));
 }
 
