@@ -15,6 +15,7 @@
 #include "wux/lang/OutOfRangeException.h"
 #include "wux/lang/String.h"
 
+#include "StringTestSupport.h"
 #include "TestAllocator.h"
 
 #include <windows.h>
@@ -37,13 +38,8 @@ using wuxtest::TestAllocator;
 
 unsigned int const NPOS = String::NO_POSITION;
 
-std::u16string text(String const& s) {
-    return std::u16string(reinterpret_cast<char16_t const*>(s.getCStr()), s.getLength());
-}
-
-unsigned short const* u(wchar_t const* p) {
-    return reinterpret_cast<unsigned short const*>(p);
-}
+using wuxtest::text;
+using wuxtest::u;
 
 unsigned short const* u(std::u16string const& t) {
     return reinterpret_cast<unsigned short const*>(t.c_str());
@@ -86,27 +82,7 @@ template <class Op>
     return ::testing::AssertionFailure() << "nothing was thrown";
 }
 
-// Runs \p op and checks that it throws ArgumentException with \p message and
-// the argument name \p argument.
-template <class Op>
-::testing::AssertionResult throwsArgument(Op op, std::u16string const& message,
-                                          std::u16string const& argument) {
-    try {
-        op();
-    } catch (ArgumentException const& e) {
-        if (text(e.Exception::getMessage()) != message)
-            return ::testing::AssertionFailure()
-                   << "message " << ::testing::PrintToString(text(e.Exception::getMessage()));
-        if (text(e.getArgumentName()) != argument)
-            return ::testing::AssertionFailure()
-                   << "argument name " << ::testing::PrintToString(text(e.getArgumentName()));
-        return ::testing::AssertionSuccess();
-    } catch (Exception const& e) {
-        return ::testing::AssertionFailure()
-               << "threw another exception: " << ::testing::PrintToString(text(e.getMessage()));
-    }
-    return ::testing::AssertionFailure() << "nothing was thrown";
-}
+using wuxtest::throwsArgument;
 
 //===-- The six searches --------------------------------------------------===//
 
