@@ -9,8 +9,16 @@ prefix=$1
 shift
 export WINEPREFIX=$prefix WINEDEBUG=-all
 tmp=$(mktemp -d)
-/usr/lib/wine/wine64 "$@" </dev/null >"$tmp/out" 2>"$tmp/err"
-rc=$?
+# A start that fails inside Wine itself (seen rarely under load: the process
+# ends at once, silent, with an error code) is retried once. A program that
+# really fails prints something, or fails the same way twice.
+for attempt in 1 2; do
+    /usr/lib/wine/wine64 "$@" </dev/null >"$tmp/out" 2>"$tmp/err"
+    rc=$?
+    if [ $rc -eq 0 ] || [ -s "$tmp/out" ] || [ -s "$tmp/err" ]; then
+        break
+    fi
+done
 cat "$tmp/out"
 cat "$tmp/err" >&2
 rm -rf "$tmp"
